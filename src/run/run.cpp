@@ -1,0 +1,67 @@
+#include "run/run.hpp"
+
+#include <cstdio>
+#include <memory>
+
+#include "run/failure.hpp"
+#include "run/records.hpp"
+#include "run/run_data.hpp"
+#include "run/stop.hpp"
+
+namespace molframe {
+
+namespace {
+
+/// The four files, opened by name in this order and kept open for the whole run.
+struct RunFiles {
+    RecordFile structure{"at.cif"};
+    RecordFile report{"at.dat"};
+    RecordFile selection{"kesp.dat"};
+    RecordFile xyz{"mc.xyz"};
+
+    void openAll() {
+        structure.open();
+        report.open();
+        selection.open();
+        xyz.open();
+    }
+    void flushAll() {
+        report.flush();
+        xyz.flush();
+    }
+};
+
+/// The phases, each once, strictly one after the other.
+void runPhases(RunFiles& files, RunData& run) {
+    (void)files;
+    (void)run;
+    // cell parameter block
+    // atom-site loop
+    // type grouping and ordering
+    // atom listing
+    // selection control file
+    // cell transfer matrix
+    // centre of gravity
+    // moment tensor and principal axes
+    // molecular coordinates and XYZ output
+}
+
+}  // namespace
+
+int runMolframe() {
+    auto files = std::make_unique<RunFiles>();
+    auto run = std::make_unique<RunData>();
+    try {
+        files->openAll();
+        runPhases(*files, *run);
+    } catch (const RunFailure& failure) {
+        files->flushAll();
+        std::fflush(stdout);
+        std::fprintf(stderr, "molframe: %s\n", failure.message.c_str());
+        return failureStatus;
+    }
+    files->flushAll();
+    return stopRun();
+}
+
+}  // namespace molframe
