@@ -3,6 +3,9 @@
 #include <cstdio>
 #include <memory>
 
+#include "prep/atom_listing.hpp"
+#include "prep/selection.hpp"
+#include "prep/type_grouping.hpp"
 #include "run/failure.hpp"
 #include "run/records.hpp"
 #include "run/run_data.hpp"
@@ -37,9 +40,9 @@ void runPhases(RunFiles& files, RunData& run) {
     (void)run;
     // cell parameter block
     // atom-site loop
-    // type grouping and ordering
-    // atom listing
-    // selection control file
+    groupSitesByType(run);
+    listAtoms(run, files.report);
+    readSelection(run, files.selection, files.report);
     // cell transfer matrix
     // centre of gravity
     // moment tensor and principal axes
