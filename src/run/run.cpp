@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <memory>
 
+#include "frame/centre_of_gravity.hpp"
+#include "frame/transfer_matrix.hpp"
 #include "prep/atom_listing.hpp"
 #include "prep/selection.hpp"
 #include "prep/type_grouping.hpp"
@@ -43,8 +45,12 @@ void runPhases(RunFiles& files, RunData& run) {
     groupSitesByType(run);
     listAtoms(run, files.report);
     readSelection(run, files.selection, files.report);
-    // cell transfer matrix
-    // centre of gravity
+    run.transfer = buildTransferMatrix(run.cell);
+    writeTransferMatrix(files.report, run.transfer);
+    fillCartesian(run.transfer, run.atoms, run.atomCount);
+    const CentrePoint centre = centreOfGravity(run.atoms, run.atomCount);
+    writeCentre(files.report, centre);
+    centreAtoms(run.atoms, run.atomCount, centre);
     // moment tensor and principal axes
     // molecular coordinates and XYZ output
 }
