@@ -2,4 +2,6 @@
 // Arguments, environment and standard input are ignored.
 #include "run/run.hpp"
 
-int main() { return molframe::runMolframe(); }
+int main() {
+    return molframe::runMolframe();
+}

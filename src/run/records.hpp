@@ -30,17 +30,29 @@ enum class ReadStatus { ok, endOfFile, error };
 /// The exits a read names. A condition without an exit ends the run with a diagnostic.
 enum class Exits { none, endOfFile, endOfFileAndError };
 
-inline WriteItem toWriteItem(int32_t value) { return value; }
-inline WriteItem toWriteItem(float value) { return value; }
-inline WriteItem toWriteItem(std::string_view text) { return text; }
-inline WriteItem toWriteItem(const char* text) { return std::string_view(text); }
+inline WriteItem toWriteItem(int32_t value) {
+    return value;
+}
+inline WriteItem toWriteItem(float value) {
+    return value;
+}
+inline WriteItem toWriteItem(std::string_view text) {
+    return text;
+}
+inline WriteItem toWriteItem(const char* text) {
+    return std::string_view(text);
+}
 template <std::size_t W>
 WriteItem toWriteItem(const FixedText<W>& text) {
     return asView(text);
 }
 
-inline ReadItem toReadItem(int32_t& value) { return std::span<int32_t>(&value, 1); }
-inline ReadItem toReadItem(std::span<int32_t> values) { return values; }
+inline ReadItem toReadItem(int32_t& value) {
+    return std::span<int32_t>(&value, 1);
+}
+inline ReadItem toReadItem(std::span<int32_t> values) {
+    return values;
+}
 template <std::size_t W>
 ReadItem toReadItem(FixedText<W>& text) {
     return std::span<char>(text.data(), W);
@@ -66,7 +78,7 @@ bool readReal(std::string_view text, int32_t w, int32_t d, float& target);
 /// Reading: records split at LF, a CR before the LF belongs to the line end.
 /// Writing: the first record written replaces the file from the top; records end with LF.
 class RecordFile {
-public:
+  public:
     explicit RecordFile(std::string name);
     ~RecordFile();
     RecordFile(const RecordFile&) = delete;
@@ -108,7 +120,7 @@ public:
         return readListItems(exits, std::span<const ReadItem>(list, sizeof...(T)));
     }
 
-private:
+  private:
     void loadRecords();
     const std::string* nextRecord();
     ReadStatus fail(Exits exits, ReadStatus status, int32_t record, const std::string& cause);
