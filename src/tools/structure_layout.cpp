@@ -25,11 +25,11 @@ bool needsQuotes(std::string_view text) {
     return std::any_of(text.begin(), text.end(), isSeparator);
 }
 
-/// A quote that does not end the text early: one that stands nowhere inside it before a
-/// separator, nor at its end.
+/// A quote that cannot be taken for the end of the text: one that stands neither at its ends
+/// nor inside it before a separator.
 char quoteFor(std::string_view text) {
     for (const char quote : {'\'', '"'}) {
-        bool closesEarly = !text.empty() && text.back() == quote;
+        bool closesEarly = !text.empty() && (text.front() == quote || text.back() == quote);
         for (std::size_t i = 0; i + 1 < text.size() && !closesEarly; ++i) {
             closesEarly = text[i] == quote && isSeparator(text[i + 1]);
         }
