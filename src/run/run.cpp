@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <memory>
 
+#include "cif/atom_site_loop.hpp"
+#include "cif/cell_block.hpp"
 #include "frame/centre_of_gravity.hpp"
 #include "frame/transfer_matrix.hpp"
 #include "prep/atom_listing.hpp"
@@ -40,8 +42,8 @@ struct RunFiles {
 void runPhases(RunFiles& files, RunData& run) {
     (void)files;
     (void)run;
-    // cell parameter block
-    // atom-site loop
+    readCellBlock(files.structure, files.report, run.cell);
+    readAtomSiteLoop(files.structure, run.sites, run.siteCount);
     groupSitesByType(run);
     listAtoms(run, files.report);
     readSelection(run, files.selection, files.report);

@@ -1,0 +1,38 @@
+// Test support for CIF input: a scratch folder whose "at.cif" and "at.dat" are opened as the
+// run opens them, and the reading position of the structure file.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "run/records.hpp"
+#include "support/scratch.hpp"
+
+namespace molframe::testing {
+
+/// A scratch folder with the structure file and the report of one phase.
+class CifFiles {
+  public:
+    /// Writes text as "at.cif" and opens it, at its first record.
+    RecordFile& structure(const std::string& text);
+    /// Copies a structure of tests/data/corpus as "at.cif" and opens it.
+    RecordFile& corpusStructure(const std::string& name);
+    /// "at.dat", opened.
+    RecordFile& report();
+    /// Everything written to "at.dat" so far.
+    std::string reportText();
+    /// The diagnostic of a failure with the folder's path of "at.cif" shortened to "at.cif".
+    std::string shortened(const std::string& message) const;
+
+  private:
+    RecordFile& openStructure();
+
+    test::Scratch scratch_;
+    std::unique_ptr<RecordFile> structure_;
+    std::unique_ptr<RecordFile> report_;
+};
+
+/// The next list-directed item of the structure file: where its reading position stands.
+std::string nextItem(RecordFile& structure);
+
+}  // namespace molframe::testing
