@@ -6,6 +6,9 @@
 #include "cif/atom_site_loop.hpp"
 #include "cif/cell_block.hpp"
 #include "frame/centre_of_gravity.hpp"
+#include "frame/molecular_coordinates.hpp"
+#include "frame/moment_tensor.hpp"
+#include "frame/principal_axes.hpp"
 #include "frame/transfer_matrix.hpp"
 #include "prep/atom_listing.hpp"
 #include "prep/selection.hpp"
@@ -53,8 +56,13 @@ void runPhases(RunFiles& files, RunData& run) {
     const CentrePoint centre = centreOfGravity(run.atoms, run.atomCount);
     writeCentre(files.report, centre);
     centreAtoms(run.atoms, run.atomCount, centre);
-    // moment tensor and principal axes
-    // molecular coordinates and XYZ output
+    run.moments = buildMomentTensor(run.atoms, run.atomCount, run.selection);
+    writeMomentTensor(files.report, run.moments);
+    run.axes = findPrincipalAxes(run.moments);
+    writePrincipalAxes(files.report, run.axes);
+    projectAtoms(run.atoms, run.atomCount, run.axes);
+    writeMolecularCoordinates(files.report, run.atoms, run.atomCount);
+    writeXyzFile(files.xyz, run.atoms, run.atomCount);
 }
 
 }  // namespace

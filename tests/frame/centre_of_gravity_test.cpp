@@ -36,7 +36,7 @@ TEST_P(CentreOfGravity, ReportsTheCentreAndMovesTheAtoms) {
     const CentreCase& row = GetParam();
     const auto count = static_cast<int32_t>(row.atoms.size());
     AtomTable atoms = atomsAt(row.atoms);
-    testing::CapturedRecords report;
+    test::CapturedRecords report;
 
     const CentrePoint centre = centreOfGravity(atoms, count);
     writeCentre(report.file(), centre);

@@ -72,8 +72,8 @@ TEST(MolecularCoordinates, ReportAndXyzFileListEveryAtomInTableOrder) {
     placeAtom(atoms, 1, 3, "C22", "C", {12.0f, -7.125f, -0.5f}, 0);
     placeAtom(atoms, 2, 4, "Cl1A", "Cl1-", {-99.9999f, 1000.0f, 0.0f}, 9);
     projectAtoms(atoms, 3, swappedXY());
-    testing::CapturedRecords report("at.dat");
-    testing::CapturedRecords xyz("mc.xyz");
+    test::CapturedRecords report("at.dat");
+    test::CapturedRecords xyz("mc.xyz");
 
     writeMolecularCoordinates(report.file(), atoms, 3);
     writeXyzFile(xyz.file(), atoms, 3);
@@ -92,8 +92,8 @@ TEST(MolecularCoordinates, ReportAndXyzFileListEveryAtomInTableOrder) {
 
 TEST(MolecularCoordinates, NoAtomsGiveTheHeadingAndTheCountZero) {
     AtomTable atoms;
-    testing::CapturedRecords report("at.dat");
-    testing::CapturedRecords xyz("mc.xyz");
+    test::CapturedRecords report("at.dat");
+    test::CapturedRecords xyz("mc.xyz");
     writeMolecularCoordinates(report.file(), atoms, 0);
     writeXyzFile(xyz.file(), atoms, 0);
     EXPECT_EQ(report.text(), heading);

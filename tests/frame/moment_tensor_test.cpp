@@ -43,7 +43,7 @@ SelectionSpec flagsOf(int32_t flagCount, int32_t flagSum) {
 }
 
 std::string momentsBlock(const MomentTensor& tensor) {
-    testing::CapturedRecords report;
+    test::CapturedRecords report;
     writeMomentTensor(report.file(), tensor);
     return report.text();
 }

@@ -1,30 +1,32 @@
-// Test support: a record file in a fresh temporary directory, read back as one text.
+// Test support: a record file in a fresh scratch folder, read back as one text.
 #pragma once
 
-#include <filesystem>
-#include <memory>
 #include <string>
-#include <string_view>
 
 #include "run/records.hpp"
+#include "support/scratch.hpp"
 
-namespace molframe::testing {
+namespace molframe::test {
 
-/// An opened RecordFile of the given name in its own temporary directory, removed at the end.
+/// An opened RecordFile of the given name in its own scratch folder.
 class CapturedRecords {
   public:
-    explicit CapturedRecords(std::string_view name = "at.dat");
-    ~CapturedRecords();
-    CapturedRecords(const CapturedRecords&) = delete;
-    CapturedRecords& operator=(const CapturedRecords&) = delete;
+    explicit CapturedRecords(const std::string& name = "at.dat")
+        : name_(name), file_(dir_.file(name)) {
+        file_.open();
+    }
 
-    RecordFile& file() { return *file_; }
+    RecordFile& file() { return file_; }
     /// Everything written so far, each record followed by its line end.
-    std::string text();
+    std::string text() {
+        file_.flush();
+        return dir_.read(name_);
+    }
 
   private:
-    std::filesystem::path directory_;
-    std::unique_ptr<RecordFile> file_;
+    Scratch dir_;
+    std::string name_;
+    RecordFile file_;
 };
 
-}  // namespace molframe::testing
+}  // namespace molframe::test

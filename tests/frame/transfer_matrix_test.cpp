@@ -19,7 +19,7 @@ struct MatrixBlockCase {
 class TransferMatrixBlock : public ::testing::TestWithParam<MatrixBlockCase> {};
 
 TEST_P(TransferMatrixBlock, WritesEachElementInItsMatrixPosition) {
-    testing::CapturedRecords report;
+    test::CapturedRecords report;
     writeTransferMatrix(report.file(), buildTransferMatrix(GetParam().cell));
     EXPECT_EQ(report.text(), GetParam().block);
 }
