@@ -1,41 +1,9 @@
 #include "prep/prep_support.hpp"
 
-#include <stdlib.h>
-
-#include <fstream>
+#include <algorithm>
 #include <numeric>
-#include <sstream>
-#include <stdexcept>
 
-namespace molframe::testing {
-
-ScratchDir::ScratchDir() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "molframe-prep-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-}
-
-ScratchDir::~ScratchDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
-std::string ScratchDir::file(const std::string& name) const {
-    return (path_ / name).string();
-}
-
-std::string readWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void writeWholeFile(const std::string& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
-}
+namespace molframe::test {
 
 std::unique_ptr<RunData> runWithSites(const std::vector<SiteRow>& rows) {
     auto run = std::make_unique<RunData>();
@@ -50,10 +18,6 @@ std::unique_ptr<RunData> runWithSites(const std::vector<SiteRow>& rows) {
     return run;
 }
 
-std::unique_ptr<RunData> runWithGroups(std::initializer_list<int32_t> sizes) {
-    return runWithGroups(std::vector<int32_t>(sizes));
-}
-
 std::unique_ptr<RunData> runWithGroups(const std::vector<int32_t>& sizes) {
     auto run = std::make_unique<RunData>();
     run->groups.groupCount = static_cast<int32_t>(sizes.size());
@@ -64,4 +28,4 @@ std::unique_ptr<RunData> runWithGroups(const std::vector<int32_t>& sizes) {
     return run;
 }
 
-}  // namespace molframe::testing
+}  // namespace molframe::test

@@ -8,22 +8,23 @@
 
 #include "prep/prep_support.hpp"
 #include "run/failure.hpp"
+#include "support/scratch.hpp"
 
 namespace molframe {
 namespace {
 
 /// A run with the given groups, a control file holding controlText and an empty report.
 struct SelectionRun {
-    testing::ScratchDir dir;
+    test::Scratch dir;
     std::unique_ptr<RunData> run;
     RecordFile control;
     RecordFile report;
 
     SelectionRun(const std::vector<int32_t>& groupSizes, const std::string& controlText)
-        : run(testing::runWithGroups(groupSizes)),
+        : run(test::runWithGroups(groupSizes)),
           control(dir.file("kesp.dat")),
           report(dir.file("at.dat")) {
-        testing::writeWholeFile(dir.file("kesp.dat"), controlText);
+        dir.write("kesp.dat", controlText);
         control.open();
         report.open();
     }
@@ -32,7 +33,7 @@ struct SelectionRun {
     std::string readAndEcho() {
         readSelection(*run, control, report);
         report.flush();
-        return testing::readWholeFile(dir.file("at.dat"));
+        return dir.read("at.dat");
     }
 };
 
@@ -262,7 +263,7 @@ TEST_P(SelectionFailureTest, EndsTheRun) {
         EXPECT_EQ(failure.message, s.dir.file("kesp.dat") + ", " + c.cause);
     }
     s.report.flush();
-    EXPECT_EQ(testing::readWholeFile(s.dir.file("at.dat")), "");
+    EXPECT_EQ(s.dir.read("at.dat"), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -11,7 +11,7 @@
 namespace molframe {
 namespace {
 
-using testing::SiteRow;
+using test::SiteRow;
 
 struct GroupingCase {
     std::string name;
@@ -33,7 +33,7 @@ class TypeGroupingTest : public ::testing::TestWithParam<GroupingCase> {};
 
 TEST_P(TypeGroupingTest, NumbersOrdersAndCounts) {
     const GroupingCase& c = GetParam();
-    auto run = testing::runWithSites(c.sites);
+    auto run = test::runWithSites(c.sites);
     groupSitesByType(*run);
 
     EXPECT_EQ(run->groups.groupCount, static_cast<int32_t>(c.groupSizes.size()));
@@ -84,9 +84,9 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return info.param.name; });
 
 TEST(TypeGroupingTest, OrderedRowsCarryEveryColumn) {
-    auto run = testing::runWithSites({{"O1", "O", 0.1f, 0.2f, 0.3f},
-                                      {"C1", "C", -0.5f, 1.5f, 2.5f},
-                                      {"O2", "O", 0.7f, 0.8f, 0.9f}});
+    auto run = test::runWithSites({{"O1", "O", 0.1f, 0.2f, 0.3f},
+                                   {"C1", "C", -0.5f, 1.5f, 2.5f},
+                                   {"O2", "O", 0.7f, 0.8f, 0.9f}});
     groupSitesByType(*run);
 
     const OrderedSiteTable& ordered = run->orderedSites;
@@ -115,7 +115,7 @@ TEST(TypeGroupingTest, ThreeHundredDistinctSymbols) {
     for (int32_t i = 0; i < siteCapacity; ++i) {
         rows.push_back({"L" + std::to_string(i), "T" + std::to_string(i)});
     }
-    auto run = testing::runWithSites(rows);
+    auto run = test::runWithSites(rows);
     groupSitesByType(*run);
 
     ASSERT_EQ(run->groups.groupCount, siteCapacity);
