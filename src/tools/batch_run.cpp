@@ -105,8 +105,8 @@ SummaryRow runStructure(const BatchTools& tools, const BatchOptions& options,
     } else {
         import.args = {"--kesp", "all"};
     }
-    import.args.insert(import.args.end(),
-                       {fs::absolute(input, code).string(), "-o", scratch.file("at.cif").string()});
+    // The importer runs in this folder, so that its messages name the input as given.
+    import.args.insert(import.args.end(), {input, "-o", scratch.file("at.cif").string()});
     const ProgramOutcome imported = runProgram(import);
     if (!imported.succeeded()) {
         return failedRow(input, exitText("import", imported),
