@@ -3,7 +3,7 @@
 #   make test  builds everything and runs every test
 BUILD     ?= build
 ASANBUILD ?= build-asan
-SAMPLE    ?= examples/cod-2016949
+SAMPLE    ?= examples/dk-ml7-66
 JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
 RUNDIR     = $(BUILD)/run-sample
 
