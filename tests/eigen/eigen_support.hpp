@@ -21,8 +21,9 @@ inline uint32_t bits(float value) {
     return std::bit_cast<uint32_t>(value);
 }
 
-/// The arguments of one call. The matrix is given row by row, all N·N elements; the part above
-/// the diagonal is stored as given (the solver must never read it).
+/// The arguments of one call, E and V with room for N + 1 values and columns. The matrix is given
+/// row by row, all N·N elements; the part above the diagonal is stored as given (the solver must
+/// never read it).
 struct EigrsCall {
     int32_t N;
     int32_t N1;
@@ -39,13 +40,11 @@ struct EigrsCall {
               float eps)
         : N(n), N1(n1), NE(ne), NV(nv), EPS(eps) {
         const int64_t columns = std::max<int64_t>(n, 1);
-        const int64_t values = std::clamp<int64_t>(std::llabs(ne), 1, columns);
-        const int64_t vectors = std::clamp<int64_t>(std::llabs(nv), 1, columns);
         A.assign(static_cast<std::size_t>(std::max<int64_t>(n1, 1) * columns), kMarker);
         WK.assign(static_cast<std::size_t>(std::max<int64_t>(n1, 1) * 6), kMarker);
         IW.assign(static_cast<std::size_t>(columns + 1), kFlagMarker);
-        E.assign(static_cast<std::size_t>(values + 1), kMarker);
-        V.assign(static_cast<std::size_t>(std::max<int64_t>(n1, 1) * (vectors + 1)), kMarker);
+        E.assign(static_cast<std::size_t>(columns + 1), kMarker);
+        V.assign(static_cast<std::size_t>(std::max<int64_t>(n1, 1) * (columns + 1)), kMarker);
         if (n > n1 || static_cast<int64_t>(rows.size()) != int64_t{n} * n) return;
         for (int32_t i = 1; i <= n; ++i) {
             for (int32_t j = 1; j <= n; ++j)
@@ -79,6 +78,15 @@ std::vector<float> symmetricRows(int32_t n, F lower) {
         }
     }
     return rows;
+}
+
+/// Equal bit for bit, NaN included.
+inline bool sameBits(const std::vector<float>& x, const std::vector<float>& y) {
+    if (x.size() != y.size()) return false;
+    for (std::size_t i = 0; i < x.size(); ++i) {
+        if (bits(x[i]) != bits(y[i])) return false;
+    }
+    return true;
 }
 
 inline double dot(const std::vector<float>& x, const std::vector<float>& y) {
