@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "support/scratch.hpp"
+#include "tools/batch_run.hpp"
 #include "tools/batch_summary.hpp"
 
 namespace molframe::tools {
@@ -126,6 +127,27 @@ TEST(BatchCommandTest, GivenSelectionFileIsUsedForEveryStructure) {
     EXPECT_EQ(dir.read("out/cod-2016949.dat"), dir.read("out/cod-2016949-2.dat"));
     // The selection echo ends with the range 1 to 3.
     EXPECT_NE(dir.read("out/cod-2016949.dat").find("   17    1    3\n"), std::string::npos);
+}
+
+// The progress line is kept to a terminal; here it is asked for directly. The test program
+// lies beside molframe and molframe-import, where the batch looks for them.
+TEST(BatchCommandTest, ProgressLineCountsDoneAndFailed) {
+    Scratch dir;
+    dir.write("broken.cif", "data_b\n");
+    const std::vector<std::string> args = {
+        "-j",
+        "1",
+        "-o",
+        dir.file("out"),
+        molframe::test::sourcePath("tests/data/corpus/cod-2016949.cif").string(),
+        dir.file("broken.cif")};
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(runBatchCommand(args, out, err, true), 1);
+    EXPECT_EQ(err.str(),
+              "\rmolframe-batch: 1 of 2 done, 0 failed"
+              "\rmolframe-batch: 2 of 2 done, 1 failed\n");
+    EXPECT_EQ(linesOf(out.str()).size(), 3u);
 }
 
 TEST(BatchCommandTest, BadCommandLineIsStatusTwo) {

@@ -215,5 +215,43 @@ INSTANTIATE_TEST_SUITE_P(Corpus, RoundTripTest,
                                            "cod-1100893.cif", "finalcif-P21c-final.cif"),
                          [](const auto& info) { return testName(info.param); });
 
+// A public-collection layout (cell data names in alphabetical order, another column order,
+// no type symbols, a label with a blank) imported gives what the refinement program's layout
+// of the same structure gives.
+TEST(PublicLayoutTest, GivesTheResultsOfTheRefinementProgramLayout) {
+    Scratch legacy;
+    legacy.write("at.cif",
+                 "data_legacy\n"
+                 "_cell_length_a     10.0\n_cell_length_b     11.0\n_cell_length_c     12.0\n"
+                 "_cell_angle_alpha  90.0\n_cell_angle_beta   100.0\n_cell_angle_gamma  90.0\n"
+                 "loop_\n_atom_site_label\n_atom_site_type_symbol\n_atom_site_fract_x\n"
+                 "_atom_site_fract_y\n_atom_site_fract_z\n_atom_site_U_iso_or_equiv\n"
+                 "_atom_site_disorder_assembly\n_atom_site_disorder_group\n"
+                 "'C 1' C 0.1 0.2 0.3 0.02 . .\n"
+                 "Cl2 Cl 0.4 0.1 0.2 0.02 . .\n"
+                 "O3 O 0.3 0.3 0.1 0.02 . .\n"
+                 "loop_\n");
+    legacy.write("kesp.dat", "\n3 0\n");
+    Scratch imported;
+    imported.write("public.cif",
+                   "data_public\n"
+                   "_cell_angle_alpha 90.0\n_cell_angle_beta 100.0\n_cell_angle_gamma 90.0\n"
+                   "_cell_length_a 10.0\n_cell_length_b 11.0\n_cell_length_c 12.0\n"
+                   "loop_\n_atom_site_fract_z\n_atom_site_label\n_atom_site_fract_x\n"
+                   "_atom_site_fract_y\n"
+                   "0.3 'C 1' 0.1 0.2\n0.2 Cl2 0.4 0.1\n0.1 O3 0.3 0.3\n");
+    const ProcessResult import =
+        molframe::test::runProgram(importer, {"--kesp", "all", "public.cif"}, imported.path());
+    ASSERT_EQ(import.status, 0) << import.err;
+    EXPECT_EQ(imported.read("kesp.dat"), legacy.read("kesp.dat"));
+
+    ASSERT_EQ(molframe::test::runMolframeIn(legacy.path()).status, 0);
+    ASSERT_EQ(molframe::test::runMolframeIn(imported.path()).status, 0);
+    const std::string report = imported.read("at.dat");
+    EXPECT_NE(report.find("    C 1  C   \n"), std::string::npos) << report;
+    EXPECT_EQ(report, legacy.read("at.dat"));
+    EXPECT_EQ(imported.read("mc.xyz"), legacy.read("mc.xyz"));
+}
+
 }  // namespace
 }  // namespace molframe::tools
