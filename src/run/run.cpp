@@ -43,8 +43,6 @@ struct RunFiles {
 
 /// The phases, each once, strictly one after the other.
 void runPhases(RunFiles& files, RunData& run) {
-    (void)files;
-    (void)run;
     readCellBlock(files.structure, files.report, run.cell);
     readAtomSiteLoop(files.structure, run.sites, run.siteCount);
     groupSitesByType(run);
