@@ -7,6 +7,8 @@ SAMPLE    ?= examples/dk-ml7-66
 JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
 RUNDIR     = $(BUILD)/run-sample
 
+MAKEFLAGS += --no-print-directory
+
 .PHONY: all deps configure build run test test-asan bench clean
 
 all: build
