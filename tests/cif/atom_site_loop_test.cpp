@@ -3,16 +3,16 @@
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cstdint>
 #include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
 
-#include "cif/cell_block.hpp"
 #include "cif/cif_support.hpp"
 #include "run/failure.hpp"
+#include "support/cif_text.hpp"
+#include "support/site_row.hpp"
 
 namespace molframe {
 namespace {
@@ -21,26 +21,10 @@ using testing::CifFiles;
 using testing::nextItem;
 
 /// One stored row: label and type symbol as read (cut to 4), coordinates bit for bit.
-struct Row {
-    std::string label;
-    std::string typeSymbol;
-    float x = 0.0f;
-    float y = 0.0f;
-    float z = 0.0f;
-};
+using Row = test::SiteRow;
 
 void expectRow(const SiteTable& sites, int32_t index, const Row& row) {
-    const auto i = static_cast<std::size_t>(index);
-    const auto bits = [](float value) { return std::bit_cast<uint32_t>(value); };
-    EXPECT_EQ(asView(sites.label[i]), asView(toFixedText<4>(row.label))) << "row " << index + 1;
-    EXPECT_EQ(asView(sites.typeSymbol[i]), asView(toFixedText<4>(row.typeSymbol)))
-        << "row " << index + 1;
-    EXPECT_EQ(bits(sites.fractX[i]), bits(row.x))
-        << "row " << index + 1 << " x " << sites.fractX[i];
-    EXPECT_EQ(bits(sites.fractY[i]), bits(row.y))
-        << "row " << index + 1 << " y " << sites.fractY[i];
-    EXPECT_EQ(bits(sites.fractZ[i]), bits(row.z))
-        << "row " << index + 1 << " z " << sites.fractZ[i];
+    test::expectSiteRow(sites, index, row);
 }
 
 /// The loop read from the top of the text as "at.cif".
@@ -100,9 +84,8 @@ const Row carbon{"C10A", "C", 0.25f, 0.75f, -0.125f};
 
 /// A header closed by "_atom_site_fract_z" (and what stands behind it on the line) alone.
 std::string fractZHeader(const std::string& fractZLine) {
-    return "loop_\n_atom_site_label\n_atom_site_type_symbol\n_atom_site_fract_x\n"
-           "_atom_site_fract_y\n" +
-           fractZLine + "\n";
+    const std::string columns = test::atomSiteColumns();
+    return columns.substr(0, columns.find("_atom_site_fract_z")) + fractZLine + "\n";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -150,7 +133,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(AtomSiteLoopLimitTest, Reads300RowsOfThe301) {
     std::string text = disorderHeader;
     for (int32_t row = 1; row <= 301; ++row) {
-        text += "A" + std::to_string(row) + " C 0." + std::to_string(row) + " 0.5 0.25\n";
+        text +=
+            std::string("A") + std::to_string(row) + " C 0." + std::to_string(row) + " 0.5 0.25\n";
     }
     LoopRun run(text);
 
@@ -215,41 +199,36 @@ INSTANTIATE_TEST_SUITE_P(
                                       "at.cif, record 3: end of file"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(AtomSiteLoopTest, ReadsOnFromBehindTheCellBlock) {
-    // The first disorder item of the file stands in front of the cell block and is not seen.
-    CifFiles dir;
-    RecordFile& structure =
-        dir.structure("data_x\n" + disorderHeader + "X1 X 0.9 0.9 0.9\nloop_\n_x\n" +
-                      "_cell_length_a  10.0\n_cell_length_b  11.0\n_cell_length_c  12.0\n"
-                      "_cell_angle_alpha  90.0\n_cell_angle_beta  95.0\n_cell_angle_gamma  90.0\n" +
-                      disorderHeader + oxygenRow + carbonRow);
-    CellParameters cell;
-    auto sites = std::make_unique<SiteTable>();
-    int32_t siteCount = 0;
-    readCellBlock(structure, dir.report(), cell);
-    readAtomSiteLoop(structure, *sites, siteCount);
+/// The cell block that stands behind a loop in the next cases.
+const test::CellTexts monoclinic{"10.0", "11.0", "12.0", "90.0", "95.0", "90.0"};
 
-    ASSERT_EQ(siteCount, 2);
-    expectRow(*sites, 0, oxygen);
-    expectRow(*sites, 1, carbon);
+/// The cell block read first, then the loop read on behind it, as a run reads them.
+class CellThenLoopTest : public ::testing::TestWithParam<LoopCase> {};
+
+TEST_P(CellThenLoopTest, StoresTheRowsBehindTheCell) {
+    const LoopCase& expected = GetParam();
+    CifFiles dir;
+    const testing::CellAndSites read = testing::readCellAndSites(dir, dir.structure(expected.text));
+
+    ASSERT_EQ(read.siteCount, static_cast<int32_t>(expected.rows.size()));
+    for (std::size_t i = 0; i < expected.rows.size(); ++i) {
+        expectRow(*read.sites, static_cast<int32_t>(i), expected.rows[i]);
+    }
 }
 
-TEST(AtomSiteLoopTest, FallbackFindsALoopInFrontOfTheCellBlock) {
-    CifFiles dir;
-    RecordFile& structure = dir.structure(
-        "data_x\n" + fractZHeader("_atom_site_fract_z") + oxygenRow + carbonRow + "loop_\n_x\n" +
-        "_cell_length_a  10.0\n_cell_length_b  11.0\n_cell_length_c  12.0\n"
-        "_cell_angle_alpha  90.0\n_cell_angle_beta  95.0\n_cell_angle_gamma  90.0\n");
-    CellParameters cell;
-    auto sites = std::make_unique<SiteTable>();
-    int32_t siteCount = 0;
-    readCellBlock(structure, dir.report(), cell);
-    readAtomSiteLoop(structure, *sites, siteCount);
-
-    ASSERT_EQ(siteCount, 2);
-    expectRow(*sites, 0, oxygen);
-    expectRow(*sites, 1, carbon);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Files, CellThenLoopTest,
+    ::testing::Values(
+        // The first disorder item of the file stands in front of the cell block and is not seen.
+        LoopCase{"ReadsOnFromBehindTheCellBlock",
+                 "data_x\n" + disorderHeader + "X1 X 0.9 0.9 0.9\nloop_\n_x\n" +
+                     test::cellLines(monoclinic, "  ") + disorderHeader + oxygenRow + carbonRow,
+                 {oxygen, carbon}},
+        LoopCase{"FallbackFindsALoopInFrontOfTheCellBlock",
+                 "data_x\n" + fractZHeader("_atom_site_fract_z") + oxygenRow + carbonRow +
+                     "loop_\n_x\n" + test::cellLines(monoclinic, "  "),
+                 {oxygen, carbon}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace molframe

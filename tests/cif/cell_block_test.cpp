@@ -11,24 +11,16 @@
 
 #include "cif/cif_support.hpp"
 #include "run/failure.hpp"
+#include "support/cif_text.hpp"
 
 namespace molframe {
 namespace {
 
+using test::cellLines;
+using test::withCarriageReturns;
 using testing::CifFiles;
+using testing::expectCell;
 using testing::nextItem;
-
-/// The six cell values, compared bit for bit.
-void expectCell(const CellParameters& cell, float a, float b, float c, float alpha, float beta,
-                float gamma) {
-    const auto bits = [](float value) { return std::bit_cast<uint32_t>(value); };
-    EXPECT_EQ(bits(cell.a), bits(a)) << "a = " << cell.a;
-    EXPECT_EQ(bits(cell.b), bits(b)) << "b = " << cell.b;
-    EXPECT_EQ(bits(cell.c), bits(c)) << "c = " << cell.c;
-    EXPECT_EQ(bits(cell.alpha), bits(alpha)) << "alpha = " << cell.alpha;
-    EXPECT_EQ(bits(cell.beta), bits(beta)) << "beta = " << cell.beta;
-    EXPECT_EQ(bits(cell.gamma), bits(gamma)) << "gamma = " << cell.gamma;
-}
 
 /// Runs the phase on the text as "at.cif"; the structure file stays open behind the block.
 struct CellRun {
@@ -62,144 +54,105 @@ std::string fillerLines(int32_t n) {
     return text;
 }
 
+/// The example monoclinic cell as written in the file, and its cell line.
+const test::CellTexts example{"10.1234(5)", "9.8765(3)", "15.4321(8)", "90", "104.523(3)", "90"};
 const std::string exampleLine = "10.1234    9.8765   15.4321    90.0000  104.5230   90.0000\n";
 
-TEST(CellBlockTest, ReadsTheSixLinesAndWritesTheCellLine) {
-    CellRun run(
-        "data_example\n"
-        "_symmetry_cell_setting monoclinic\n"
-        "_cell_length_a  10.1234(5)\n"
-        "_cell_length_b  9.8765(3)\n"
-        "_cell_length_c  15.4321(8)\n"
-        "_cell_angle_alpha  90\n"
-        "_cell_angle_beta  104.523(3)\n"
-        "_cell_angle_gamma  90\n"
-        "_cell_volume  1500.2(3)\n");
+/// The text behind its first line.
+std::string afterFirstLine(const std::string& text) {
+    return text.substr(text.find('\n') + 1);
+}
+
+struct ExampleCase {
+    const char* name;
+    std::string text;
+    const char* next;  ///< the item the structure file reads on from; nullptr: not checked
+};
+
+void PrintTo(const ExampleCase& row, std::ostream* out) {
+    *out << row.name;
+}
+
+/// Layouts of the example cell: each gives its six values and its cell line.
+class ExampleCellTest : public ::testing::TestWithParam<ExampleCase> {};
+
+TEST_P(ExampleCellTest, ReadsTheSixValuesAndWritesTheCellLine) {
+    CellRun run(GetParam().text);
 
     expectCell(run.cell, 10.1234f, 9.8765f, 15.4321f, 90.0f, 104.523f, 90.0f);
     EXPECT_EQ(run.dir.reportText(), exampleLine);
-    EXPECT_EQ(nextItem(*run.structure), "_cell_volume");
+    if (GetParam().next != nullptr) {
+        EXPECT_EQ(nextItem(*run.structure), GetParam().next);
+    }
 }
 
-TEST(CellBlockTest, TakesValuesByTheirOwnNamesInAlphabeticalOrder) {
-    // Positionally the angles would come from a reflection count, a temperature and a theta.
-    CellRun run(
-        "data_alphabetical\n"
-        "_cell_angle_alpha                90\n"
-        "_cell_angle_beta                 104.523(3)\n"
-        "_cell_angle_gamma                90\n"
-        "_cell_formula_units_Z            4\n"
-        "_cell_length_a                   10.1234(5)\n"
-        "_cell_length_b                   9.8765(3)\n"
-        "_cell_length_c                   15.4321(8)\n"
-        "_cell_measurement_reflns_used    5000\n"
-        "_cell_measurement_temperature    173(2)\n"
-        "_cell_measurement_theta_max      27.5\n"
-        "_cell_measurement_theta_min      2.1\n"
-        "_cell_volume                     1500.2(3)\n");
-
-    expectCell(run.cell, 10.1234f, 9.8765f, 15.4321f, 90.0f, 104.523f, 90.0f);
-    EXPECT_EQ(run.dir.reportText(), exampleLine);
-    // The atom-site loop reads on behind the sixth line after the tag line.
-    EXPECT_EQ(nextItem(*run.structure), "_cell_measurement_theta_min");
-}
+INSTANTIATE_TEST_SUITE_P(
+    Files, ExampleCellTest,
+    ::testing::Values(
+        ExampleCase{"SixLinesInOrder",
+                    "data_example\n_symmetry_cell_setting monoclinic\n" + cellLines(example, "  ") +
+                        "_cell_volume  1500.2(3)\n",
+                    "_cell_volume"},
+        // Positionally the angles would come from a reflection count, a temperature and a
+        // theta; the atom-site loop reads on behind the sixth line after the tag line.
+        ExampleCase{"ValuesByTheirOwnNamesInAlphabeticalOrder",
+                    "data_alphabetical\n" + test::alphabeticalCellLines() +
+                        "_cell_measurement_reflns_used    5000\n"
+                        "_cell_measurement_temperature    173(2)\n"
+                        "_cell_measurement_theta_max      27.5\n"
+                        "_cell_measurement_theta_min      2.1\n"
+                        "_cell_volume                     1500.2(3)\n",
+                    "_cell_measurement_theta_min"},
+        ExampleCase{"TagAloneWithItsValueOnTheNextLine",
+                    "_cell_length_a\n    10.1234(5)\n" + afterFirstLine(cellLines(example, "  ")) +
+                        "_cell_volume  1500.2(3)\n",
+                    "_cell_volume"},
+        ExampleCase{"BlankLinesBetweenCellLines",
+                    "data_blank_lines\n"
+                    "\n"
+                    "_cell_length_a  10.1234(5)\n"
+                    "\n"
+                    "_cell_length_b  9.8765(3)\n"
+                    "_cell_length_c  15.4321(8)\n"
+                    "   \n"
+                    "_cell_angle_alpha  90\n"
+                    "_cell_angle_beta  104.523(3)\n"
+                    "\n"
+                    "_cell_angle_gamma  90\n"
+                    "_cell_volume  1500.2(3)\n",
+                    "_cell_volume"},
+        ExampleCase{"CarriageReturnLineEnds", withCarriageReturns(cellLines(example, "  ")),
+                    nullptr},
+        // Lines 301 to 306 are read as the cell lines; every one carries another data name.
+        ExampleCase{"MendsATagLineBehindLine300", fillerLines(302) + cellLines(example, "  "),
+                    "_cell_angle_beta"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CellBlockTest, WritesAHexagonalCellWithIntegerAngles) {
-    CellRun run(
-        "_cell_length_a  5.947(2)\n"
-        "_cell_length_b  5.947(2)\n"
-        "_cell_length_c  8.375(3)\n"
-        "_cell_angle_alpha  90\n"
-        "_cell_angle_beta  90\n"
-        "_cell_angle_gamma  120\n");
+    CellRun run(cellLines({"5.947(2)", "5.947(2)", "8.375(3)", "90", "90", "120"}, "  "));
 
     expectCell(run.cell, 5.947f, 5.947f, 8.375f, 90.0f, 90.0f, 120.0f);
     EXPECT_EQ(run.dir.reportText(), " 5.9470    5.9470    8.3750    90.0000   90.0000  120.0000\n");
 }
 
 TEST(CellBlockTest, TurnsAnglesBelowOneIntoRightAnglesAndKeepsOne) {
-    CellRun run(
-        "_cell_length_a  10\n"
-        "_cell_length_b  123.4567(8)\n"
-        "_cell_length_c  0.5\n"
-        "_cell_angle_alpha  0.999\n"
-        "_cell_angle_beta  1.0\n"
-        "_cell_angle_gamma  ?\n");
+    CellRun run(cellLines({"10", "123.4567(8)", "0.5", "0.999", "1.0", "?"}, "  "));
 
     expectCell(run.cell, 10.0f, 123.456f, 0.5f, 90.0f, 1.0f, 90.0f);
     EXPECT_EQ(run.dir.reportText(), "10.0000   *******    0.5000    90.0000    1.0000   90.0000\n");
 }
 
 TEST(CellBlockTest, UnreadableLengthHoldsZero) {
-    CellRun run(
-        "_cell_length_a  ?\n"
-        "_cell_length_b  7.1\n"
-        "_cell_length_c  7.2\n"
-        "_cell_angle_alpha  90.0\n"
-        "_cell_angle_beta  90.0\n"
-        "_cell_angle_gamma  90.0\n");
+    CellRun run(cellLines({"?", "7.1", "7.2", "90.0", "90.0", "90.0"}, "  "));
 
     expectCell(run.cell, 0.0f, 7.1f, 7.2f, 90.0f, 90.0f, 90.0f);
-}
-
-TEST(CellBlockTest, ReadsATagAloneWithItsValueOnTheNextLine) {
-    CellRun run(
-        "_cell_length_a\n"
-        "    10.1234(5)\n"
-        "_cell_length_b  9.8765(3)\n"
-        "_cell_length_c  15.4321(8)\n"
-        "_cell_angle_alpha  90\n"
-        "_cell_angle_beta  104.523(3)\n"
-        "_cell_angle_gamma  90\n"
-        "_cell_volume  1500.2(3)\n");
-
-    expectCell(run.cell, 10.1234f, 9.8765f, 15.4321f, 90.0f, 104.523f, 90.0f);
-    EXPECT_EQ(nextItem(*run.structure), "_cell_volume");
-}
-
-TEST(CellBlockTest, SkipsBlankLinesBetweenCellLines) {
-    CellRun run(
-        "data_blank_lines\n"
-        "\n"
-        "_cell_length_a  10.1234(5)\n"
-        "\n"
-        "_cell_length_b  9.8765(3)\n"
-        "_cell_length_c  15.4321(8)\n"
-        "   \n"
-        "_cell_angle_alpha  90\n"
-        "_cell_angle_beta  104.523(3)\n"
-        "\n"
-        "_cell_angle_gamma  90\n"
-        "_cell_volume  1500.2(3)\n");
-
-    expectCell(run.cell, 10.1234f, 9.8765f, 15.4321f, 90.0f, 104.523f, 90.0f);
-    EXPECT_EQ(nextItem(*run.structure), "_cell_volume");
-}
-
-TEST(CellBlockTest, ReadsCarriageReturnLineEnds) {
-    CellRun run(
-        "_cell_length_a  10.1234(5)\r\n"
-        "_cell_length_b  9.8765(3)\r\n"
-        "_cell_length_c  15.4321(8)\r\n"
-        "_cell_angle_alpha  90\r\n"
-        "_cell_angle_beta  104.523(3)\r\n"
-        "_cell_angle_gamma  90\r\n");
-
-    expectCell(run.cell, 10.1234f, 9.8765f, 15.4321f, 90.0f, 104.523f, 90.0f);
 }
 
 /// A first line that looks like the tag but is not, in front of a true cell block.
 class UnrecognisedTagTest : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(UnrecognisedTagTest, SearchGoesOnToTheTrueTagLine) {
-    CellRun run(std::string(GetParam()) +
-                "\n"
-                "_cell_length_a  10.1234(5)\n"
-                "_cell_length_b  9.8765(3)\n"
-                "_cell_length_c  15.4321(8)\n"
-                "_cell_angle_alpha  90\n"
-                "_cell_angle_beta  104.523(3)\n"
-                "_cell_angle_gamma  90\n");
+    CellRun run(std::string(GetParam()) + "\n" + cellLines(example, "  "));
 
     EXPECT_EQ(run.cell.a, 10.1234f);
 }
@@ -224,13 +177,7 @@ TEST_P(CellBlockFailureTest, EndsTheRunAtTheEndOfTheFile) {
     EXPECT_EQ(failureOf(GetParam().text), GetParam().message);
 }
 
-const std::string singleBlankBlock =
-    "_cell_length_a 10.1234(5)\n"
-    "_cell_length_b 9.8765(3)\n"
-    "_cell_length_c 15.4321(8)\n"
-    "_cell_angle_alpha 90\n"
-    "_cell_angle_beta 104.523(3)\n"
-    "_cell_angle_gamma 90\n";
+const std::string singleBlankBlock = cellLines(example);
 
 INSTANTIATE_TEST_SUITE_P(
     Files, CellBlockFailureTest,
@@ -255,20 +202,6 @@ TEST(CellBlockTest, ReadsLine301AsTheCellWhenNoLineHoldsTheTag) {
 
     expectCell(run.cell, 1.5f, 2.5f, 3.5f, 90.0f, 95.5f, 100.0f);
     EXPECT_EQ(nextItem(*run.structure), "after");
-}
-
-TEST(CellBlockTest, MendsATagLineBehindLine300) {
-    // Lines 301 to 306 are read as the cell lines; every one carries another data name.
-    CellRun run(fillerLines(302) +
-                "_cell_length_a  10.1234(5)\n"
-                "_cell_length_b  9.8765(3)\n"
-                "_cell_length_c  15.4321(8)\n"
-                "_cell_angle_alpha  90\n"
-                "_cell_angle_beta  104.523(3)\n"
-                "_cell_angle_gamma  90\n");
-
-    expectCell(run.cell, 10.1234f, 9.8765f, 15.4321f, 90.0f, 104.523f, 90.0f);
-    EXPECT_EQ(nextItem(*run.structure), "_cell_angle_beta");
 }
 
 struct ByNameCase {

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "support/cif_text.hpp"
 #include "support/scratch.hpp"
 
 namespace molframe {
@@ -11,28 +12,13 @@ namespace {
 
 TEST(CifRunTest, WritesTheCellLineAndListsTheSitesRead) {
     test::Scratch folder;
-    folder.write("at.cif",
-                 "data_run\n"
-                 "_cell_angle_alpha                90\n"
-                 "_cell_angle_beta                 104.523(3)\n"
-                 "_cell_angle_gamma                90\n"
-                 "_cell_formula_units_Z            4\n"
-                 "_cell_length_a                   10.1234(5)\n"
-                 "_cell_length_b                   9.8765(3)\n"
-                 "_cell_length_c                   15.4321(8)\n"
-                 "_cell_measurement_reflns_used    5000\n"
-                 "_cell_measurement_temperature    173(2)\n"
-                 "loop_\n"
-                 "_atom_site_label\n"
-                 "_atom_site_type_symbol\n"
-                 "_atom_site_fract_x\n"
-                 "_atom_site_fract_y\n"
-                 "_atom_site_fract_z\n"
-                 "_atom_site_disorder_assembly\n"
-                 "_atom_site_disorder_group\n"
-                 "O1 O 0.12345(6) -0.0123(4) 0.5 . .\n"
-                 "C1 C 0.2500(3) 0.7500(4) -0.1250(2) . .\n"
-                 "loop_\n");
+    folder.write("at.cif", "data_run\n" + test::alphabeticalCellLines() +
+                               "_cell_measurement_reflns_used    5000\n"
+                               "_cell_measurement_temperature    173(2)\n" +
+                               test::atomSiteHeader() +
+                               "O1 O 0.12345(6) -0.0123(4) 0.5 . .\n"
+                               "C1 C 0.2500(3) 0.7500(4) -0.1250(2) . .\n"
+                               "loop_\n");
     // An empty selection file ends the run at its first read, behind the listing.
     folder.write("kesp.dat", "");
     const test::ProcessResult result = test::runMolframeIn(folder.path());

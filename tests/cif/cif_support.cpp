@@ -1,7 +1,13 @@
 #include "cif/cif_support.hpp"
 
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cstdint>
 #include <filesystem>
 
+#include "cif/atom_site_loop.hpp"
+#include "cif/cell_block.hpp"
 #include "run/fixed_text.hpp"
 
 namespace molframe::testing {
@@ -40,6 +46,24 @@ std::string CifFiles::shortened(const std::string& message) const {
     const std::string path = scratch_.file("at.cif");
     if (message.rfind(path, 0) != 0) return message;
     return "at.cif" + message.substr(path.size());
+}
+
+CellAndSites readCellAndSites(CifFiles& dir, RecordFile& structure) {
+    CellAndSites read;
+    readCellBlock(structure, dir.report(), read.cell);
+    readAtomSiteLoop(structure, *read.sites, read.siteCount);
+    return read;
+}
+
+void expectCell(const CellParameters& cell, float a, float b, float c, float alpha, float beta,
+                float gamma) {
+    const auto bits = [](float value) { return std::bit_cast<uint32_t>(value); };
+    EXPECT_EQ(bits(cell.a), bits(a)) << "a = " << cell.a;
+    EXPECT_EQ(bits(cell.b), bits(b)) << "b = " << cell.b;
+    EXPECT_EQ(bits(cell.c), bits(c)) << "c = " << cell.c;
+    EXPECT_EQ(bits(cell.alpha), bits(alpha)) << "alpha = " << cell.alpha;
+    EXPECT_EQ(bits(cell.beta), bits(beta)) << "beta = " << cell.beta;
+    EXPECT_EQ(bits(cell.gamma), bits(gamma)) << "gamma = " << cell.gamma;
 }
 
 std::string nextItem(RecordFile& structure) {

@@ -2,10 +2,12 @@
 // run opens them, and the reading position of the structure file.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
 #include "run/records.hpp"
+#include "run/run_data.hpp"
 #include "support/scratch.hpp"
 
 namespace molframe::testing {
@@ -31,6 +33,20 @@ class CifFiles {
     std::unique_ptr<RecordFile> structure_;
     std::unique_ptr<RecordFile> report_;
 };
+
+/// What a run reads from the structure file: the cell block, then the atom-site loop behind it.
+struct CellAndSites {
+    CellParameters cell;
+    std::unique_ptr<SiteTable> sites = std::make_unique<SiteTable>();
+    int32_t siteCount = 0;
+};
+
+/// Reads the cell block (its line to the folder's report) and the atom-site loop behind it.
+CellAndSites readCellAndSites(CifFiles& dir, RecordFile& structure);
+
+/// Checks the six cell values bit for bit.
+void expectCell(const CellParameters& cell, float a, float b, float c, float alpha, float beta,
+                float gamma);
 
 /// The next list-directed item of the structure file: where its reading position stands.
 std::string nextItem(RecordFile& structure);

@@ -2,56 +2,31 @@
 // cell block and the atom-site loop, as a run reads them.
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cctype>
 #include <cstdint>
 #include <memory>
 #include <ostream>
 #include <string>
 
-#include "cif/atom_site_loop.hpp"
-#include "cif/cell_block.hpp"
 #include "cif/cif_support.hpp"
+#include "support/site_row.hpp"
 
 namespace molframe {
 namespace {
 
-struct Row {
-    const char* label;
-    const char* typeSymbol;
-    float x;
-    float y;
-    float z;
-};
+using test::SiteRow;
 
 struct CorpusCase {
     const char* file;
     CellParameters cell;
     const char* cellLine;
     int32_t siteCount;
-    Row first;
-    Row last;
+    SiteRow first;
+    SiteRow last;
 };
 
 void PrintTo(const CorpusCase& row, std::ostream* out) {
     *out << row.file;
-}
-
-uint32_t bits(float value) {
-    return std::bit_cast<uint32_t>(value);
-}
-
-void expectRow(const SiteTable& sites, int32_t index, const Row& row) {
-    const auto i = static_cast<std::size_t>(index);
-    EXPECT_EQ(asView(sites.label[i]), asView(toFixedText<4>(row.label))) << "row " << index + 1;
-    EXPECT_EQ(asView(sites.typeSymbol[i]), asView(toFixedText<4>(row.typeSymbol)))
-        << "row " << index + 1;
-    EXPECT_EQ(bits(sites.fractX[i]), bits(row.x))
-        << "row " << index + 1 << " x " << sites.fractX[i];
-    EXPECT_EQ(bits(sites.fractY[i]), bits(row.y))
-        << "row " << index + 1 << " y " << sites.fractY[i];
-    EXPECT_EQ(bits(sites.fractZ[i]), bits(row.z))
-        << "row " << index + 1 << " z " << sites.fractZ[i];
 }
 
 class CorpusTest : public ::testing::TestWithParam<CorpusCase> {};
@@ -59,23 +34,15 @@ class CorpusTest : public ::testing::TestWithParam<CorpusCase> {};
 TEST_P(CorpusTest, ReadsCellAndSites) {
     const CorpusCase& expected = GetParam();
     testing::CifFiles dir;
-    RecordFile& structure = dir.corpusStructure(expected.file);
-    CellParameters cell;
-    auto sites = std::make_unique<SiteTable>();
-    int32_t siteCount = 0;
-    readCellBlock(structure, dir.report(), cell);
-    readAtomSiteLoop(structure, *sites, siteCount);
+    const testing::CellAndSites read =
+        testing::readCellAndSites(dir, dir.corpusStructure(expected.file));
 
-    EXPECT_EQ(bits(cell.a), bits(expected.cell.a)) << cell.a;
-    EXPECT_EQ(bits(cell.b), bits(expected.cell.b)) << cell.b;
-    EXPECT_EQ(bits(cell.c), bits(expected.cell.c)) << cell.c;
-    EXPECT_EQ(bits(cell.alpha), bits(expected.cell.alpha)) << cell.alpha;
-    EXPECT_EQ(bits(cell.beta), bits(expected.cell.beta)) << cell.beta;
-    EXPECT_EQ(bits(cell.gamma), bits(expected.cell.gamma)) << cell.gamma;
+    testing::expectCell(read.cell, expected.cell.a, expected.cell.b, expected.cell.c,
+                        expected.cell.alpha, expected.cell.beta, expected.cell.gamma);
     EXPECT_EQ(dir.reportText(), std::string(expected.cellLine) + "\n");
-    ASSERT_EQ(siteCount, expected.siteCount);
-    expectRow(*sites, 0, expected.first);
-    expectRow(*sites, siteCount - 1, expected.last);
+    ASSERT_EQ(read.siteCount, expected.siteCount);
+    test::expectSiteRow(*read.sites, 0, expected.first);
+    test::expectSiteRow(*read.sites, read.siteCount - 1, expected.last);
 }
 
 INSTANTIATE_TEST_SUITE_P(

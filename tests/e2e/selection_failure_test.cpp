@@ -3,33 +3,22 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <ostream>
 #include <string>
 
+#include "support/cif_text.hpp"
 #include "support/scratch.hpp"
 
 namespace molframe {
 namespace {
 
-const char* const structure =
-    "data_small\n"
-    "_cell_length_a   10.0\n"
-    "_cell_length_b   11.0\n"
-    "_cell_length_c   12.0\n"
-    "_cell_angle_alpha 90\n"
-    "_cell_angle_beta  90\n"
-    "_cell_angle_gamma 90\n"
-    "loop_\n"
-    "_atom_site_label\n"
-    "_atom_site_type_symbol\n"
-    "_atom_site_fract_x\n"
-    "_atom_site_fract_y\n"
-    "_atom_site_fract_z\n"
-    "_atom_site_disorder_assembly\n"
-    "_atom_site_disorder_group\n"
-    "O1 O 0.1 0.2 0.3 . .\n"
-    "C1 C 0.4 0.5 0.6 . .\n"
-    "C2 C 0.7 0.8 0.9 . .\n"
-    "loop_\n";
+const std::string structure = "data_small\n" +
+                              test::cellLines({"10.0", "11.0", "12.0", "90", "90", "90"}, "   ") +
+                              test::atomSiteHeader() +
+                              "O1 O 0.1 0.2 0.3 . .\n"
+                              "C1 C 0.4 0.5 0.6 . .\n"
+                              "C2 C 0.7 0.8 0.9 . .\n"
+                              "loop_\n";
 
 const char* const cellLineAndListing =
     "10.0000   11.0000   12.0000    90.0000   90.0000   90.0000\n"
@@ -43,6 +32,11 @@ struct FailureCase {
     std::optional<std::string> oldXyz;   // "mc.xyz" before the run; none: missing
     std::string diagnostic;
 };
+
+/// Names the case by its row name in test listings and failure messages.
+void PrintTo(const FailureCase& row, std::ostream* out) {
+    *out << row.name;
+}
 
 class SelectionFailureRunTest : public ::testing::TestWithParam<FailureCase> {};
 

@@ -8,17 +8,9 @@
 #include <vector>
 
 #include "run/run_data.hpp"
+#include "support/site_row.hpp"
 
 namespace molframe::test {
-
-/// One atom-site row as the loop reader stores it.
-struct SiteRow {
-    std::string label;
-    std::string typeSymbol;
-    float x = 0.0f;
-    float y = 0.0f;
-    float z = 0.0f;
-};
 
 /// A run whose SiteTable holds the rows, in order, and siteCount their number.
 std::unique_ptr<RunData> runWithSites(const std::vector<SiteRow>& rows);

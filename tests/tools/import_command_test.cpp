@@ -5,9 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <vector>
 
+#include "support/cif_text.hpp"
 #include "support/scratch.hpp"
 
 namespace molframe::tools {
@@ -37,33 +39,24 @@ std::vector<std::string> folderContent(const fs::path& folder) {
     return names;
 }
 
-const std::string smallCif =
-    "data_small\r\n"
-    "_cell_length_a 5.4307(1)\r\n_cell_length_b 5.4307(1)\r\n_cell_length_c 5.4307(1)\r\n"
-    "_cell_angle_alpha 90\r\n_cell_angle_beta 90\r\n_cell_angle_gamma 90\r\n"
-    "loop_\r\n_atom_site_label\r\n_atom_site_type_symbol\r\n_atom_site_fract_x\r\n"
-    "_atom_site_fract_y\r\n_atom_site_fract_z\r\n"
-    "Si1 Si 0 0 0\r\nSi2 Si 0.25 0.25 0.25\r\n";
+/// The silicon cell, the same in the input and the output.
+const molframe::test::CellTexts silicon{"5.4307(1)", "5.4307(1)", "5.4307(1)", "90", "90", "90"};
 
-const std::string smallAtCif =
-    "data_small\n"
-    "_cell_length_a     5.4307(1)\n"
-    "_cell_length_b     5.4307(1)\n"
-    "_cell_length_c     5.4307(1)\n"
-    "_cell_angle_alpha  90\n"
-    "_cell_angle_beta   90\n"
-    "_cell_angle_gamma  90\n"
-    "loop_\n"
-    "_atom_site_label\n"
-    "_atom_site_type_symbol\n"
-    "_atom_site_fract_x\n"
-    "_atom_site_fract_y\n"
-    "_atom_site_fract_z\n"
-    "_atom_site_disorder_assembly\n"
-    "_atom_site_disorder_group\n"
-    "Si1 Si 0 0 0 . .\n"
-    "Si2 Si 0.25 0.25 0.25 . .\n"
-    "loop_\n";
+/// A small public file with CRLF line ends and no disorder columns.
+const std::string smallCif = molframe::test::withCarriageReturns(
+    "data_small\n" + molframe::test::cellLines(silicon) + molframe::test::atomSiteColumns() +
+    "Si1 Si 0 0 0\nSi2 Si 0.25 0.25 0.25\n");
+
+/// What molframe-import writes for smallCif.
+const std::string smallAtCif = "data_small\n" + molframe::test::alignedCellLines(silicon) +
+                               molframe::test::atomSiteHeader() +
+                               "Si1 Si 0 0 0 . .\n"
+                               "Si2 Si 0.25 0.25 0.25 . .\n"
+                               "loop_\n";
+
+/// One site without a type symbol: an atom-site loop the importer reads.
+const std::string sitesWithoutTypes =
+    molframe::test::labelAndCoordinateColumns() + "O1 0.1 0.2 0.3\n";
 
 TEST(ImportCommandTest, WritesAtCifInTheWorkingFolderByDefault) {
     Scratch dir;
@@ -130,6 +123,10 @@ struct FailureCase {
     std::string message;  ///< the whole of standard error
 };
 
+void PrintTo(const FailureCase& row, std::ostream* out) {
+    *out << row.name;
+}
+
 class ImportFailureTest : public ::testing::TestWithParam<FailureCase> {};
 
 // Each failure: one line on standard error, status 2, and the folder exactly as it was.
@@ -138,10 +135,7 @@ TEST_P(ImportFailureTest, SaysWhyAndWritesNothing) {
     dir.write("at.cif", "old structure\n");
     dir.write("kesp.dat", "old selection\n");
     dir.write("broken.cif", "data_b\n_cell_length_a 1\nloop_\n_a\n_b\n1 2 3\n");
-    dir.write("nocell.cif",
-              "data_n\n_cell_length_a 5\n_cell_length_b 5\nloop_\n"
-              "_atom_site_label\n_atom_site_fract_x\n_atom_site_fract_y\n"
-              "_atom_site_fract_z\nO1 0.1 0.2 0.3\n");
+    dir.write("nocell.cif", "data_n\n_cell_length_a 5\n_cell_length_b 5\n" + sitesWithoutTypes);
     dir.write("nosites.cif", "data_s\n_cell_length_a 5\n");
     const std::vector<std::string> before = folderContent(dir.path());
 

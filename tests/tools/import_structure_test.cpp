@@ -3,35 +3,30 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
+#include "support/cif_text.hpp"
 #include "tools/structure_layout.hpp"
 
 namespace molframe::tools {
 namespace {
 
-const std::string loopHeader =
-    "loop_\n"
-    "_atom_site_label\n"
-    "_atom_site_type_symbol\n"
-    "_atom_site_fract_x\n"
-    "_atom_site_fract_y\n"
-    "_atom_site_fract_z\n"
-    "_atom_site_disorder_assembly\n"
-    "_atom_site_disorder_group\n";
+using molframe::test::alignedCellLines;
+using molframe::test::atomSiteColumns;
+using molframe::test::cellLines;
+using molframe::test::labelAndCoordinateColumns;
 
-/// The six cell lines as written for the lengths 10, 11, 12 and right angles.
-const std::string rightCell =
-    "_cell_length_a     10.0\n"
-    "_cell_length_b     11.0\n"
-    "_cell_length_c     12.0\n"
-    "_cell_angle_alpha  90.0\n"
-    "_cell_angle_beta   90.0\n"
-    "_cell_angle_gamma  90.0\n";
+/// What the importer writes in front of the rows.
+const std::string loopHeader = molframe::test::atomSiteHeader();
 
-const std::string rightCellInput =
-    "_cell_length_a 10.0\n_cell_length_b 11.0\n_cell_length_c 12.0\n"
-    "_cell_angle_alpha 90.0\n_cell_angle_beta 90.0\n_cell_angle_gamma 90.0\n";
+/// The lengths 10, 11, 12 and right angles.
+const molframe::test::CellTexts right{"10.0", "11.0", "12.0", "90.0", "90.0", "90.0"};
+
+/// The six cell lines as written for the right cell.
+const std::string rightCell = alignedCellLines(right);
+
+const std::string rightCellInput = cellLines(right);
 
 ImportedStructure importText(const std::string& text,
                              const std::optional<std::string>& block = std::nullopt) {
@@ -55,46 +50,31 @@ std::string importError(const std::string& text,
 
 TEST(ImportStructureTest, WritesCellByNameAndTheFiveColumnsInTheirOrder) {
     // Alphabetical cell block, type symbol before label, extra columns: the common public form.
-    const std::string input =
-        "data_first\n"
-        "_cell_angle_alpha                90\n"
-        "_cell_angle_beta                 104.523(3)\n"
-        "_cell_angle_gamma                90\n"
-        "_cell_formula_units_Z            4\n"
-        "_cell_length_a                   10.1234(5)\n"
-        "_cell_length_b                   9.8765(3)\n"
-        "_cell_length_c                   15.4321(8)\n"
-        "_cell_measurement_temperature    100(2)\n"
-        "loop_\n"
-        "_atom_site_type_symbol\n"
-        "_atom_site_label\n"
-        "_atom_site_fract_X\n"
-        "_atom_site_fract_y\n"
-        "_atom_site_fract_z\n"
-        "_atom_site_U_iso_or_equiv\n"
-        "O O1 0.12345(6) -0.0123(4) 0.5 0.0213(3)\n"
-        "C C10A1 0.25 0.75 -0.125 .\n"
-        "loop_\n"
-        "_geom_bond_atom_site_label_1\n"
-        "O1\n";
-    EXPECT_EQ(convert(input),
-              "data_first\n"
-              "_cell_length_a     10.1234(5)\n"
-              "_cell_length_b     9.8765(3)\n"
-              "_cell_length_c     15.4321(8)\n"
-              "_cell_angle_alpha  90\n"
-              "_cell_angle_beta   104.523(3)\n"
-              "_cell_angle_gamma  90\n" +
-                  loopHeader +
-                  "O1 O 0.12345(6) -0.0123(4) 0.5 . .\n"
-                  "C10A1 C 0.25 0.75 -0.125 . .\n"
-                  "loop_\n");
+    const std::string input = "data_first\n" + molframe::test::alphabeticalCellLines() +
+                              "_cell_measurement_temperature    100(2)\n"
+                              "loop_\n"
+                              "_atom_site_type_symbol\n"
+                              "_atom_site_label\n"
+                              "_atom_site_fract_X\n"
+                              "_atom_site_fract_y\n"
+                              "_atom_site_fract_z\n"
+                              "_atom_site_U_iso_or_equiv\n"
+                              "O O1 0.12345(6) -0.0123(4) 0.5 0.0213(3)\n"
+                              "C C10A1 0.25 0.75 -0.125 .\n"
+                              "loop_\n"
+                              "_geom_bond_atom_site_label_1\n"
+                              "O1\n";
+    EXPECT_EQ(convert(input), "data_first\n" +
+                                  alignedCellLines({"10.1234(5)", "9.8765(3)", "15.4321(8)", "90",
+                                                    "104.523(3)", "90"}) +
+                                  loopHeader +
+                                  "O1 O 0.12345(6) -0.0123(4) 0.5 . .\n"
+                                  "C10A1 C 0.25 0.75 -0.125 . .\n"
+                                  "loop_\n");
 }
 
 TEST(ImportStructureTest, QuotesTextsThatHoldABlankOrBeginWithAQuote) {
-    const std::string input = "data_q\n" + rightCellInput +
-                              "loop_\n_atom_site_label\n_atom_site_type_symbol\n"
-                              "_atom_site_fract_x\n_atom_site_fract_y\n_atom_site_fract_z\n"
+    const std::string input = "data_q\n" + rightCellInput + atomSiteColumns() +
                               "'C 1' C 0.1 0.2 0.3\n"
                               "\"O'2\" O 0.4 0.5 0.6\n"
                               "\"'N3\" N 0.7 0.8 0.9\n"
@@ -108,9 +88,7 @@ TEST(ImportStructureTest, QuotesTextsThatHoldABlankOrBeginWithAQuote) {
 }
 
 TEST(ImportStructureTest, TypeSymbolsFromLabelsWhenTheLoopHasNone) {
-    const std::string input = "data_t\n" + rightCellInput +
-                              "loop_\n_atom_site_label\n_atom_site_fract_x\n"
-                              "_atom_site_fract_y\n_atom_site_fract_z\n"
+    const std::string input = "data_t\n" + rightCellInput + labelAndCoordinateColumns() +
                               "Cl12 0.1 0.2 0.3\nC1A 0.4 0.5 0.6\nCL2 0.1 0.1 0.1\n"
                               "1X 0.2 0.2 0.2\n";
     const ImportedStructure structure = importText(input);
@@ -140,9 +118,7 @@ TEST(ImportStructureTest, LabelsFromTypeSymbolAndRowNumberWhenMissingOrUnusable)
               "2 of 2 sites without a usable _atom_site_label: type symbol and row number");
 
     // A blank label, or one that molframe would read as the end of the rows, is replaced too.
-    const std::string unusable = "data_u\n" + rightCellInput +
-                                 "loop_\n_atom_site_label\n_atom_site_type_symbol\n"
-                                 "_atom_site_fract_x\n_atom_site_fract_y\n_atom_site_fract_z\n"
+    const std::string unusable = "data_u\n" + rightCellInput + atomSiteColumns() +
                                  "'  ' O 0.1 0.2 0.3\nloop1 C 0.4 0.5 0.6\nN3 N 0.7 0.8 0.9\n";
     EXPECT_EQ(convert(unusable), "data_u\n" + rightCell + loopHeader +
                                      "O1 O 0.1 0.2 0.3 . .\n"
@@ -154,18 +130,11 @@ TEST(ImportStructureTest, LabelsFromTypeSymbolAndRowNumberWhenMissingOrUnusable)
 TEST(ImportStructureTest, MissingAngleIsNinetyWithANote) {
     const std::string input =
         "data_m\n_cell_length_a 5.0\n_cell_length_b 6.0\n_cell_length_c 7.0\n"
-        "_cell_angle_beta 95.5(1)\n_cell_angle_gamma ?\n"
-        "loop_\n_atom_site_label\n_atom_site_type_symbol\n_atom_site_fract_x\n"
-        "_atom_site_fract_y\n_atom_site_fract_z\nFe1 Fe 0 0 0\n";
+        "_cell_angle_beta 95.5(1)\n_cell_angle_gamma ?\n" +
+        atomSiteColumns() + "Fe1 Fe 0 0 0\n";
     const ImportedStructure structure = importText(input);
     EXPECT_EQ(formatStructureFile(structure),
-              "data_m\n"
-              "_cell_length_a     5.0\n"
-              "_cell_length_b     6.0\n"
-              "_cell_length_c     7.0\n"
-              "_cell_angle_alpha  90.0\n"
-              "_cell_angle_beta   95.5(1)\n"
-              "_cell_angle_gamma  90.0\n" +
+              "data_m\n" + alignedCellLines({"5.0", "6.0", "7.0", "90.0", "95.5(1)", "90.0"}) +
                   loopHeader + "Fe1 Fe 0 0 0 . .\nloop_\n");
     EXPECT_EQ(structure.notes,
               (std::vector<std::string>{"no value for _cell_angle_alpha, written as 90.0",
@@ -173,9 +142,7 @@ TEST(ImportStructureTest, MissingAngleIsNinetyWithANote) {
 }
 
 TEST(ImportStructureTest, SitesWithoutCoordinatesAreLeftOutWithANote) {
-    const std::string input = "data_d\n" + rightCellInput +
-                              "loop_\n_atom_site_label\n_atom_site_type_symbol\n"
-                              "_atom_site_fract_x\n_atom_site_fract_y\n_atom_site_fract_z\n"
+    const std::string input = "data_d\n" + rightCellInput + atomSiteColumns() +
                               "C1 C 0.1 0.2 0.3\nQ1 C ? ? ?\nC2 C 0.4 . 0.6\nC3 C 0.5 0.5 0.5\n";
     const ImportedStructure structure = importText(input);
     EXPECT_EQ(formatStructureFile(structure), "data_d\n" + rightCell + loopHeader +
@@ -187,24 +154,18 @@ TEST(ImportStructureTest, SitesWithoutCoordinatesAreLeftOutWithANote) {
 }
 
 TEST(ImportStructureTest, TwoDataBlocksWithAndWithoutBlockName) {
+    const molframe::test::CellTexts cube{"4.0", "4.0", "4.0", "90", "90", "90"};
     const std::string input =
         "data_global\n_journal_year 2001\n"
         "data_First\n" +
-        rightCellInput +
-        "loop_\n_atom_site_label\n_atom_site_fract_x\n_atom_site_fract_y\n"
-        "_atom_site_fract_z\nO1 0.1 0.2 0.3\n"
-        "data_second\n"
-        "_cell_length_a 4.0\n_cell_length_b 4.0\n_cell_length_c 4.0\n"
-        "_cell_angle_alpha 90\n_cell_angle_beta 90\n_cell_angle_gamma 90\n"
-        "loop_\n_atom_site_label\n_atom_site_fract_x\n_atom_site_fract_y\n"
-        "_atom_site_fract_z\nNa1 0 0 0\n";
+        rightCellInput + labelAndCoordinateColumns() +
+        "O1 0.1 0.2 0.3\n"
+        "data_second\n" +
+        cellLines(cube) + labelAndCoordinateColumns() + "Na1 0 0 0\n";
     const std::string first =
         "data_First\n" + rightCell + loopHeader + "O1 O 0.1 0.2 0.3 . .\nloop_\n";
     const std::string second =
-        "data_second\n"
-        "_cell_length_a     4.0\n_cell_length_b     4.0\n_cell_length_c     4.0\n"
-        "_cell_angle_alpha  90\n_cell_angle_beta   90\n_cell_angle_gamma  90\n" +
-        loopHeader + "Na1 Na 0 0 0 . .\nloop_\n";
+        "data_second\n" + alignedCellLines(cube) + loopHeader + "Na1 Na 0 0 0 . .\nloop_\n";
     EXPECT_EQ(convert(input), first);  // the first block with a cell and coordinates
     EXPECT_EQ(convert(input, "second"), second);
     EXPECT_EQ(convert(input, "SECOND"), second);  // block names ignore letter case
@@ -224,10 +185,11 @@ TEST(ImportStructureTest, DottedDataNamesAreReadLikeTheUnderscoredOnes) {
 }
 
 TEST(ImportStructureTest, MoreThanThreeHundredSitesAreAllWrittenWithANote) {
-    std::string input = "data_big\n" + rightCellInput +
-                        "loop_\n_atom_site_label\n_atom_site_fract_x\n_atom_site_fract_y\n"
-                        "_atom_site_fract_z\n";
-    for (int i = 1; i <= 301; ++i) input += "C" + std::to_string(i) + " 0.1 0.2 0.3\n";
+    std::string input = "data_big\n" + rightCellInput + labelAndCoordinateColumns();
+    for (int i = 1; i <= 301; ++i) {
+        input += 'C';
+        input += std::to_string(i) + " 0.1 0.2 0.3\n";
+    }
     const ImportedStructure structure = importText(input);
     ASSERT_EQ(structure.sites.size(), 301u);
     EXPECT_EQ(structure.sites[300].label, "C301");
@@ -245,15 +207,17 @@ struct ErrorCase {
     const char* message;
 };
 
+void PrintTo(const ErrorCase& row, std::ostream* out) {
+    *out << row.name;
+}
+
 class ImportErrorTest : public ::testing::TestWithParam<ErrorCase> {};
 
 TEST_P(ImportErrorTest, NamesFileAndCause) {
     EXPECT_EQ(importError(GetParam().text), GetParam().message);
 }
 
-const std::string sitesOnly =
-    "loop_\n_atom_site_label\n_atom_site_fract_x\n_atom_site_fract_y\n_atom_site_fract_z\n"
-    "O1 0.1 0.2 0.3\n";
+const std::string sitesOnly = labelAndCoordinateColumns() + "O1 0.1 0.2 0.3\n";
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ImportErrorTest,
