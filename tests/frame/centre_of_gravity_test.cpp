@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,11 @@ struct CentreCase {
     std::string line;                 // the report block
     std::vector<Point> centredAtoms;  // coordinates after centring
 };
+
+/// Names the case by its row name in test listings and failure messages.
+void PrintTo(const CentreCase& row, std::ostream* out) {
+    *out << row.name;
+}
 
 class CentreOfGravity : public ::testing::TestWithParam<CentreCase> {};
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -67,6 +68,11 @@ struct SelectionCase {
     SelectionSpec selection;
     std::string block;
 };
+
+/// Names the case by its row name in test listings and failure messages.
+void PrintTo(const SelectionCase& row, std::ostream* out) {
+    *out << row.name;
+}
 
 class MomentsOfSelection : public ::testing::TestWithParam<SelectionCase> {};
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <limits>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,11 @@ struct ReplacementCase {
     Axes before;  // VL, VS, VV as columns
     Axes after;
 };
+
+/// Names the case by its row name in test listings and failure messages.
+void PrintTo(const ReplacementCase& row, std::ostream* out) {
+    *out << row.name;
+}
 
 class ReplaceUnusableAxes : public ::testing::TestWithParam<ReplacementCase> {};
 
@@ -144,6 +150,11 @@ struct SymmetricCase {
     const char* name;
     std::vector<std::array<float, 3>> atoms;
 };
+
+/// Names the case by its row name in test listings and failure messages.
+void PrintTo(const SymmetricCase& row, std::ostream* out) {
+    *out << row.name;
+}
 
 std::vector<std::array<float, 3>> tetrahedron() {
     return {{0.0f, 0.0f, 0.0f},

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ostream>
 #include <string>
 
 #include "frame/record_capture.hpp"
@@ -15,6 +16,11 @@ struct MatrixBlockCase {
     CellParameters cell;
     std::string block;
 };
+
+/// Names the case by its row name in test listings and failure messages.
+void PrintTo(const MatrixBlockCase& row, std::ostream* out) {
+    *out << row.name;
+}
 
 class TransferMatrixBlock : public ::testing::TestWithParam<MatrixBlockCase> {};
 
@@ -68,14 +74,20 @@ TEST(TransferMatrix, ImpossibleAnglesGiveNaNInTheThirdRowOnly) {
     EXPECT_TRUE(std::isnan(t.t33));
 }
 
+/// A table of one atom at the fractional coordinates, converted with the matrix.
+AtomTable cartesianOfOneAtom(const TransferMatrix& t, float x, float y, float z) {
+    AtomTable atoms;
+    atoms.fractX[0] = x;
+    atoms.fractY[0] = y;
+    atoms.fractZ[0] = z;
+    fillCartesian(t, atoms, 1);
+    return atoms;
+}
+
 TEST(FillCartesian, MatchesTheCellGeometry) {
     // Hexagonal cell: a = b = 4, c = 6, gamma = 120.
     const TransferMatrix t = buildTransferMatrix({4.0f, 4.0f, 6.0f, 90.0f, 90.0f, 120.0f});
-    AtomTable atoms;
-    atoms.fractX[0] = 0.5f;
-    atoms.fractY[0] = 0.25f;
-    atoms.fractZ[0] = 0.5f;
-    fillCartesian(t, atoms, 1);
+    const AtomTable atoms = cartesianOfOneAtom(t, 0.5f, 0.25f, 0.5f);
     EXPECT_NEAR(atoms.cartX[0], 0.5 * 4 - 0.25 * 4 * 0.5, 1e-6);
     EXPECT_NEAR(atoms.cartY[0], 0.25 * 4 * std::sqrt(3.0) / 2, 1e-6);
     EXPECT_NEAR(atoms.cartZ[0], 3.0, 1e-6);
@@ -83,11 +95,7 @@ TEST(FillCartesian, MatchesTheCellGeometry) {
 
 TEST(FillCartesian, AtomInTheXYPlaneHasZZeroAndYFromT22Alone) {
     const TransferMatrix t = buildTransferMatrix({10.0f, 12.0f, 14.0f, 80.0f, 100.0f, 110.0f});
-    AtomTable atoms;
-    atoms.fractX[0] = 0.3f;
-    atoms.fractY[0] = 0.7f;
-    atoms.fractZ[0] = 0.0f;
-    fillCartesian(t, atoms, 1);
+    const AtomTable atoms = cartesianOfOneAtom(t, 0.3f, 0.7f, 0.0f);
     EXPECT_EQ(atoms.cartY[0], 0.7f * t.t22);
     EXPECT_EQ(atoms.cartZ[0], 0.0f);
 }
@@ -97,11 +105,7 @@ TEST(FillCartesian, AddsTheFirstTwoTermsOfXBeforeTheThird) {
     t.t11 = 1.0f;
     t.t12 = 1.0e8f;
     t.t13 = -1.0e8f;
-    AtomTable atoms;
-    atoms.fractX[0] = 1.0f;
-    atoms.fractY[0] = 1.0f;
-    atoms.fractZ[0] = 1.0f;
-    fillCartesian(t, atoms, 1);
+    const AtomTable atoms = cartesianOfOneAtom(t, 1.0f, 1.0f, 1.0f);
     // (1 + 1E8) rounds to 1E8 before -1E8 is added; the other order would give 1.
     EXPECT_EQ(atoms.cartX[0], 0.0f);
 }

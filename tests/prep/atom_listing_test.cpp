@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -94,6 +95,11 @@ struct TotalsCase {
     int32_t atomCount;
     int32_t flagCount;
 };
+
+/// Names the case by its row name in test listings and failure messages.
+void PrintTo(const TotalsCase& row, std::ostream* out) {
+    *out << row.name;
+}
 
 class ListingTotalsTest : public ::testing::TestWithParam<TotalsCase> {};
 

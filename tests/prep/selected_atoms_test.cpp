@@ -5,6 +5,7 @@
 
 #include <climits>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,11 @@ struct SelectedCase {
     int32_t atomCount;
     std::vector<int32_t> selected;
 };
+
+/// Names the case by its row name in test listings and failure messages.
+void PrintTo(const SelectedCase& row, std::ostream* out) {
+    *out << row.name;
+}
 
 std::vector<int32_t> selectedAtoms(const SelectedCase& c) {
     auto atoms = std::make_unique<AtomTable>();

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,11 @@ struct SelectionCase {
     int32_t rangeLast;
     int32_t recordsRead;  // records of "kesp.dat" consumed
 };
+
+/// Names the case by its row name in test listings and failure messages.
+void PrintTo(const SelectionCase& row, std::ostream* out) {
+    *out << row.name;
+}
 
 class SelectionTest : public ::testing::TestWithParam<SelectionCase> {};
 
@@ -250,6 +256,11 @@ struct FailureCase {
     std::string control;
     std::string cause;  // the diagnostic after "<file>, "
 };
+
+/// Names the case by its row name in test listings and failure messages.
+void PrintTo(const FailureCase& row, std::ostream* out) {
+    *out << row.name;
+}
 
 class SelectionFailureTest : public ::testing::TestWithParam<FailureCase> {};
 

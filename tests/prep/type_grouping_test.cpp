@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,11 @@ struct GroupingCase {
     std::vector<int32_t> groupSizes;         // groupSize of groups 1 to groupCount
     std::vector<std::string> orderedLabels;  // labels of the OrderedSiteTable
 };
+
+/// Names the case by its row name in test listings and failure messages.
+void PrintTo(const GroupingCase& row, std::ostream* out) {
+    *out << row.name;
+}
 
 std::vector<std::string> orderedLabelsOf(const RunData& run) {
     std::vector<std::string> labels;
