@@ -5,6 +5,7 @@
 
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "support/cif_text.hpp"
 #include "tools/structure_layout.hpp"
@@ -87,37 +88,69 @@ TEST(ImportStructureTest, QuotesTextsThatHoldABlankOrBeginWithAQuote) {
                                   "loop_\n");
 }
 
-TEST(ImportStructureTest, TypeSymbolsFromLabelsWhenTheLoopHasNone) {
-    const std::string input = "data_t\n" + rightCellInput + labelAndCoordinateColumns() +
-                              "Cl12 0.1 0.2 0.3\nC1A 0.4 0.5 0.6\nCL2 0.1 0.1 0.1\n"
-                              "1X 0.2 0.2 0.2\n";
-    const ImportedStructure structure = importText(input);
-    EXPECT_EQ(formatStructureFile(structure), "data_t\n" + rightCell + loopHeader +
-                                                  "Cl12 Cl 0.1 0.2 0.3 . .\n"
-                                                  "C1A C 0.4 0.5 0.6 . .\n"
-                                                  "CL2 C 0.1 0.1 0.1 . .\n"
-                                                  "1X ? 0.2 0.2 0.2 . .\n"
-                                                  "loop_\n");
-    ASSERT_EQ(structure.notes.size(), 1u);
-    EXPECT_EQ(structure.notes[0],
-              "4 of 4 sites without _atom_site_type_symbol: taken from the label");
+/// A structure the importer completes or trims, with the notes that say so.
+struct NoteCase {
+    const char* name;
+    std::string input;
+    std::string written;             ///< the whole "at.cif" text
+    std::vector<std::string> notes;  ///< every note, in order
+};
+
+void PrintTo(const NoteCase& row, std::ostream* out) {
+    *out << row.name;
 }
 
-TEST(ImportStructureTest, LabelsFromTypeSymbolAndRowNumberWhenMissingOrUnusable) {
-    const std::string input = "data_l\n" + rightCellInput +
-                              "loop_\n_atom_site_type_symbol\n_atom_site_fract_x\n"
-                              "_atom_site_fract_y\n_atom_site_fract_z\n"
-                              "O 0.1 0.2 0.3\nC 0.4 0.5 0.6\n";
-    const ImportedStructure structure = importText(input);
-    EXPECT_EQ(formatStructureFile(structure), "data_l\n" + rightCell + loopHeader +
-                                                  "O1 O 0.1 0.2 0.3 . .\n"
-                                                  "C2 C 0.4 0.5 0.6 . .\n"
-                                                  "loop_\n");
-    ASSERT_EQ(structure.notes.size(), 1u);
-    EXPECT_EQ(structure.notes[0],
-              "2 of 2 sites without a usable _atom_site_label: type symbol and row number");
+class ImportNoteTest : public ::testing::TestWithParam<NoteCase> {};
 
-    // A blank label, or one that molframe would read as the end of the rows, is replaced too.
+TEST_P(ImportNoteTest, WritesTheMendedStructureAndSaysWhat) {
+    const ImportedStructure structure = importText(GetParam().input);
+    EXPECT_EQ(formatStructureFile(structure), GetParam().written);
+    EXPECT_EQ(structure.notes, GetParam().notes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ImportNoteTest,
+    ::testing::Values(
+        NoteCase{"TypeSymbolsFromLabelsWhenTheLoopHasNone",
+                 "data_t\n" + rightCellInput + labelAndCoordinateColumns() +
+                     "Cl12 0.1 0.2 0.3\nC1A 0.4 0.5 0.6\nCL2 0.1 0.1 0.1\n1X 0.2 0.2 0.2\n",
+                 "data_t\n" + rightCell + loopHeader +
+                     "Cl12 Cl 0.1 0.2 0.3 . .\n"
+                     "C1A C 0.4 0.5 0.6 . .\n"
+                     "CL2 C 0.1 0.1 0.1 . .\n"
+                     "1X ? 0.2 0.2 0.2 . .\n"
+                     "loop_\n",
+                 {"4 of 4 sites without _atom_site_type_symbol: taken from the label"}},
+        NoteCase{"LabelsFromTypeSymbolAndRowNumberWhenMissing",
+                 "data_l\n" + rightCellInput +
+                     "loop_\n_atom_site_type_symbol\n_atom_site_fract_x\n"
+                     "_atom_site_fract_y\n_atom_site_fract_z\n"
+                     "O 0.1 0.2 0.3\nC 0.4 0.5 0.6\n",
+                 "data_l\n" + rightCell + loopHeader +
+                     "O1 O 0.1 0.2 0.3 . .\n"
+                     "C2 C 0.4 0.5 0.6 . .\n"
+                     "loop_\n",
+                 {"2 of 2 sites without a usable _atom_site_label: type symbol and row number"}},
+        NoteCase{"MissingAngleIsNinety",
+                 "data_m\n_cell_length_a 5.0\n_cell_length_b 6.0\n_cell_length_c 7.0\n"
+                 "_cell_angle_beta 95.5(1)\n_cell_angle_gamma ?\n" +
+                     atomSiteColumns() + "Fe1 Fe 0 0 0\n",
+                 "data_m\n" + alignedCellLines({"5.0", "6.0", "7.0", "90.0", "95.5(1)", "90.0"}) +
+                     loopHeader + "Fe1 Fe 0 0 0 . .\nloop_\n",
+                 {"no value for _cell_angle_alpha, written as 90.0",
+                  "no value for _cell_angle_gamma, written as 90.0"}},
+        NoteCase{"SitesWithoutCoordinatesAreLeftOut",
+                 "data_d\n" + rightCellInput + atomSiteColumns() +
+                     "C1 C 0.1 0.2 0.3\nQ1 C ? ? ?\nC2 C 0.4 . 0.6\nC3 C 0.5 0.5 0.5\n",
+                 "data_d\n" + rightCell + loopHeader +
+                     "C1 C 0.1 0.2 0.3 . .\n"
+                     "C3 C 0.5 0.5 0.5 . .\n"
+                     "loop_\n",
+                 {"2 sites without fractional coordinates left out: Q1 C2"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ImportStructureTest, UnusableLabelsAreReplacedByTypeSymbolAndRowNumber) {
+    // A blank label, or one that molframe would read as the end of the rows.
     const std::string unusable = "data_u\n" + rightCellInput + atomSiteColumns() +
                                  "'  ' O 0.1 0.2 0.3\nloop1 C 0.4 0.5 0.6\nN3 N 0.7 0.8 0.9\n";
     EXPECT_EQ(convert(unusable), "data_u\n" + rightCell + loopHeader +
@@ -125,32 +158,6 @@ TEST(ImportStructureTest, LabelsFromTypeSymbolAndRowNumberWhenMissingOrUnusable)
                                      "C2 C 0.4 0.5 0.6 . .\n"
                                      "N3 N 0.7 0.8 0.9 . .\n"
                                      "loop_\n");
-}
-
-TEST(ImportStructureTest, MissingAngleIsNinetyWithANote) {
-    const std::string input =
-        "data_m\n_cell_length_a 5.0\n_cell_length_b 6.0\n_cell_length_c 7.0\n"
-        "_cell_angle_beta 95.5(1)\n_cell_angle_gamma ?\n" +
-        atomSiteColumns() + "Fe1 Fe 0 0 0\n";
-    const ImportedStructure structure = importText(input);
-    EXPECT_EQ(formatStructureFile(structure),
-              "data_m\n" + alignedCellLines({"5.0", "6.0", "7.0", "90.0", "95.5(1)", "90.0"}) +
-                  loopHeader + "Fe1 Fe 0 0 0 . .\nloop_\n");
-    EXPECT_EQ(structure.notes,
-              (std::vector<std::string>{"no value for _cell_angle_alpha, written as 90.0",
-                                        "no value for _cell_angle_gamma, written as 90.0"}));
-}
-
-TEST(ImportStructureTest, SitesWithoutCoordinatesAreLeftOutWithANote) {
-    const std::string input = "data_d\n" + rightCellInput + atomSiteColumns() +
-                              "C1 C 0.1 0.2 0.3\nQ1 C ? ? ?\nC2 C 0.4 . 0.6\nC3 C 0.5 0.5 0.5\n";
-    const ImportedStructure structure = importText(input);
-    EXPECT_EQ(formatStructureFile(structure), "data_d\n" + rightCell + loopHeader +
-                                                  "C1 C 0.1 0.2 0.3 . .\n"
-                                                  "C3 C 0.5 0.5 0.5 . .\n"
-                                                  "loop_\n");
-    EXPECT_EQ(structure.notes,
-              (std::vector<std::string>{"2 sites without fractional coordinates left out: Q1 C2"}));
 }
 
 TEST(ImportStructureTest, TwoDataBlocksWithAndWithoutBlockName) {
