@@ -38,15 +38,20 @@ struct SelectionRun {
     }
 };
 
+/// What the selection leaves behind besides the echo.
+struct SpecRead {
+    int32_t flagSum;
+    int32_t rangeFirst;  // 0 in flag mode: the range is not read
+    int32_t rangeLast;
+    int32_t recordsRead;  // records of "kesp.dat" consumed
+};
+
 struct SelectionCase {
     std::string name;
     std::vector<int32_t> groupSizes;
     std::string control;  // content of "kesp.dat"
     std::string echo;     // the whole report written
-    int32_t flagSum;
-    int32_t rangeFirst;  // 0 in flag mode: the range is not read
-    int32_t rangeLast;
-    int32_t recordsRead;  // records of "kesp.dat" consumed
+    SpecRead read;
 };
 
 /// Names the case by its row name in test listings and failure messages.
@@ -60,10 +65,10 @@ TEST_P(SelectionTest, FillsTheSpecAndEchoes) {
     const SelectionCase& c = GetParam();
     SelectionRun s(c.groupSizes, c.control);
     EXPECT_EQ(s.readAndEcho(), c.echo);
-    EXPECT_EQ(s.run->selection.flagSum, c.flagSum);
-    EXPECT_EQ(s.run->selection.rangeFirst, c.rangeFirst);
-    EXPECT_EQ(s.run->selection.rangeLast, c.rangeLast);
-    EXPECT_EQ(s.control.recordsRead(), c.recordsRead);
+    EXPECT_EQ(s.run->selection.flagSum, c.read.flagSum);
+    EXPECT_EQ(s.run->selection.rangeFirst, c.read.rangeFirst);
+    EXPECT_EQ(s.run->selection.rangeLast, c.read.rangeLast);
+    EXPECT_EQ(s.control.recordsRead(), c.read.recordsRead);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -73,132 +78,85 @@ INSTANTIATE_TEST_SUITE_P(
                       {6, 5, 8},
                       "00000000000\n5 0\n",
                       "\n    3    6    5    8   19    1    5\n",
-                      0,
-                      1,
-                      5,
-                      2},
+                      {0, 1, 5, 2}},
         SelectionCase{"RangeExampleBlankFlags",
                       {6, 5, 8},
                       "\n5 0\n",
                       "\n    3    6    5    8   19    1    5\n",
-                      0,
-                      1,
-                      5,
-                      2},
-        SelectionCase{"FlagExample", {3, 4}, "101\n", "\n    2    3    4    7\n101\n", 2, 0, 0, 1},
+                      {0, 1, 5, 2}},
+        SelectionCase{
+            "FlagExample", {3, 4}, "101\n", "\n    2    3    4    7\n101\n", {2, 0, 0, 1}},
         SelectionCase{"OneGroupConsumesFirstRecord",
                       {5},
                       "x-+9 junk\n2 4\n",
                       "\n    1    5    5    2    4\n",
-                      0,
-                      2,
-                      4,
-                      2},
-        SelectionCase{"NoAtoms", {0}, "1111\n0 0\n", "\n    1    0    0    1    0\n", 0, 1, 0, 2},
+                      {0, 2, 4, 2}},
+        SelectionCase{"NoAtoms", {0}, "1111\n0 0\n", "\n    1    0    0    1    0\n", {0, 1, 0, 2}},
         SelectionCase{"OneDigitIgnoresRangeRecord",
                       {3, 4},
                       "001\n2 5\n",
                       "\n    2    3    4    7\n001\n",
-                      1,
-                      0,
-                      0,
-                      1},
+                      {1, 0, 0, 1}},
         SelectionCase{"FlagColumnsPastTheLastAtomIgnored",
                       {3, 4},
                       "010abc\n",
                       "\n    2    3    4    7\n010\n",
-                      1,
-                      0,
-                      0,
-                      1},
+                      {1, 0, 0, 1}},
         SelectionCase{"DigitsAboveOneEchoedAsRead",
                       {3, 4},
                       "203\n",
                       "\n    2    3    4    7\n203\n",
-                      5,
-                      0,
-                      0,
-                      1},
+                      {5, 0, 0, 1}},
         SelectionCase{"ShortFlagRecordReadsBlanks",
                       {3, 4},
                       "1\n",
                       "\n    2    3    4    7\n100\n",
-                      1,
-                      0,
-                      0,
-                      1},
+                      {1, 0, 0, 1}},
         SelectionCase{"RangeZeroZeroSelectsNone",
                       {6, 5, 8},
                       "0\n0 0\n",
                       "\n    3    6    5    8   19    1    0\n",
-                      0,
-                      1,
-                      0,
-                      2},
+                      {0, 1, 0, 2}},
         SelectionCase{"RangeThreeToSeven",
                       {6, 5, 8},
                       "0\n3 7\n",
                       "\n    3    6    5    8   19    3    7\n",
-                      0,
-                      3,
-                      7,
-                      2},
+                      {0, 3, 7, 2}},
         SelectionCase{"RangeSevenToThreeNotSwapped",
                       {6, 5, 8},
                       "0\n7 3\n",
                       "\n    3    6    5    8   19    7    3\n",
-                      0,
-                      7,
-                      3,
-                      2},
+                      {0, 7, 3, 2}},
         SelectionCase{"RangeWithCommaOverBlankAndFollowingRecords",
                       {6, 5, 8},
                       "0\n\n 4,\n\n 9\nx\n",
                       "\n    3    6    5    8   19    4    9\n",
-                      0,
-                      4,
-                      9,
-                      5},
+                      {0, 4, 9, 5}},
         SelectionCase{"RangeOutsideTableEchoedAsRead",
                       {6, 5, 8},
                       "0\n-2 400\n",
                       "\n    3    6    5    8   19   -2  400\n",
-                      0,
-                      -2,
-                      400,
-                      2},
+                      {0, -2, 400, 2}},
         SelectionCase{"SlashAfterOneBoundIsCountThenZero",
                       {6, 5, 8},
                       "0\n5 / 9\n",
                       "\n    3    6    5    8   19    1    5\n",
-                      0,
-                      1,
-                      5,
-                      2},
+                      {0, 1, 5, 2}},
         SelectionCase{"SlashAloneSelectsNone",
                       {6, 5, 8},
                       "0\n/\n",
                       "\n    3    6    5    8   19    1    0\n",
-                      0,
-                      1,
-                      0,
-                      2},
+                      {0, 1, 0, 2}},
         SelectionCase{"SevenGroupsRangeEchoOnTwoLines",
                       {1, 1, 1, 1, 1, 1, 2},
                       "000000\n2 3\n",
                       "\n    7    1    1    1    1    1    1    2    8    2\n\n    3\n",
-                      0,
-                      2,
-                      3,
-                      2},
+                      {0, 2, 3, 2}},
         SelectionCase{"NineGroupsFlagEchoOnTwoLines",
                       {1, 1, 1, 1, 1, 1, 1, 1, 1},
                       "10000001\n",
                       "\n    9    1    1    1    1    1    1    1    1    1\n\n    9\n10000001\n",
-                      2,
-                      0,
-                      0,
-                      1}),
+                      {2, 0, 0, 1}}),
     [](const auto& info) { return info.param.name; });
 
 TEST(SelectionFlagsTest, MoreThanEightyFlagsOverTwoRecords) {
