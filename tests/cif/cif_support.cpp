@@ -30,16 +30,12 @@ RecordFile& CifFiles::openStructure() {
 }
 
 RecordFile& CifFiles::report() {
-    if (!report_) {
-        report_ = std::make_unique<RecordFile>(scratch_.file("at.dat"));
-        report_->open();
-    }
-    return *report_;
+    if (!report_) report_ = std::make_unique<test::CapturedRecords>();
+    return report_->file();
 }
 
 std::string CifFiles::reportText() {
-    if (report_) report_->flush();
-    return scratch_.read("at.dat");
+    return report_ ? report_->text() : "";
 }
 
 std::string CifFiles::shortened(const std::string& message) const {

@@ -8,6 +8,7 @@
 
 #include "run/records.hpp"
 #include "run/run_data.hpp"
+#include "support/record_capture.hpp"
 #include "support/scratch.hpp"
 
 namespace molframe::testing {
@@ -19,7 +20,7 @@ class CifFiles {
     RecordFile& structure(const std::string& text);
     /// Copies a structure of tests/data/corpus as "at.cif" and opens it.
     RecordFile& corpusStructure(const std::string& name);
-    /// "at.dat", opened.
+    /// "at.dat" of the phase (in a scratch folder of its own), opened.
     RecordFile& report();
     /// Everything written to "at.dat" so far.
     std::string reportText();
@@ -31,7 +32,7 @@ class CifFiles {
 
     test::Scratch scratch_;
     std::unique_ptr<RecordFile> structure_;
-    std::unique_ptr<RecordFile> report_;
+    std::unique_ptr<test::CapturedRecords> report_;
 };
 
 /// What a run reads from the structure file: the cell block, then the atom-site loop behind it.

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "frame/record_capture.hpp"
+#include "support/record_capture.hpp"
 
 namespace molframe {
 namespace {

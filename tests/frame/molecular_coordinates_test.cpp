@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-#include "frame/record_capture.hpp"
+#include "support/record_capture.hpp"
 
 namespace molframe {
 namespace {

@@ -15,8 +15,8 @@
 #include "frame/centre_of_gravity.hpp"
 #include "frame/molecular_coordinates.hpp"
 #include "frame/moment_tensor.hpp"
-#include "frame/record_capture.hpp"
 #include "frame/transfer_matrix.hpp"
+#include "support/record_capture.hpp"
 
 namespace molframe {
 namespace {

@@ -6,7 +6,7 @@
 #include <ostream>
 #include <string>
 
-#include "frame/record_capture.hpp"
+#include "support/record_capture.hpp"
 
 namespace molframe {
 namespace {

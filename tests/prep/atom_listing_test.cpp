@@ -9,7 +9,7 @@
 
 #include "prep/prep_support.hpp"
 #include "prep/type_grouping.hpp"
-#include "support/scratch.hpp"
+#include "support/record_capture.hpp"
 
 namespace molframe {
 namespace {
@@ -17,22 +17,19 @@ namespace {
 using test::SiteRow;
 
 /// Groups the sites, lists them into a fresh report and returns the report's text.
-std::string listSites(RunData& run, const test::Scratch& dir) {
+std::string listSites(RunData& run) {
     groupSitesByType(run);
-    RecordFile report(dir.file("at.dat"));
-    report.open();
-    listAtoms(run, report);
-    report.flush();
-    return dir.read("at.dat");
+    test::CapturedRecords report;
+    listAtoms(run, report.file());
+    return report.text();
 }
 
 TEST(AtomListingTest, WritesOneLinePerAtomInGroupOrder) {
-    test::Scratch dir;
     auto run = test::runWithSites({{"O1", "O", 0.12345f, -0.0123f, 0.5f},
                                    {"C10A", "C", 0.25f, 0.75f, -0.125f},
                                    {"C2", "C", 1.0f, 0.0f, -0.000004f},
                                    {"H1", "H", 0.333333f, 0.666667f, 0.999996f}});
-    const std::string report = listSites(*run, dir);
+    const std::string report = listSites(*run);
 
     EXPECT_EQ(report,
               "   1    0.12345  -0.01230   0.50000    O1   O   \n"
@@ -44,11 +41,10 @@ TEST(AtomListingTest, WritesOneLinePerAtomInGroupOrder) {
 }
 
 TEST(AtomListingTest, EveryLineIsFortyEightColumns) {
-    test::Scratch dir;
     auto run = test::runWithSites({{"A", "B", 0.0f, 0.0f, 0.0f},
                                    {"ABCD", "WXYZ", -9.5f, 99.0f, 999.99999f},
                                    {"", "", 0.5f, 0.5f, 0.5f}});
-    const std::string report = listSites(*run, dir);
+    const std::string report = listSites(*run);
 
     size_t start = 0;
     int32_t lines = 0;
@@ -62,17 +58,15 @@ TEST(AtomListingTest, EveryLineIsFortyEightColumns) {
 }
 
 TEST(AtomListingTest, CoordinateTooWideIsTenAsterisks) {
-    test::Scratch dir;
     auto run = test::runWithSites({{"X1", "X", 1000.0f, -1000.0f, 123456.0f}});
-    EXPECT_EQ(listSites(*run, dir), "   1 1000.00000********************    X1   X   \n");
+    EXPECT_EQ(listSites(*run), "   1 1000.00000********************    X1   X   \n");
 }
 
 TEST(AtomListingTest, FillsTheAtomTableLikeTheListing) {
-    test::Scratch dir;
     auto run = test::runWithSites({{"N1", "N", 0.1f, 0.2f, 0.3f},
                                    {"C1", "C", 0.4f, 0.5f, 0.6f},
                                    {"N2", "N", 0.7f, 0.8f, 0.9f}});
-    listSites(*run, dir);
+    listSites(*run);
 
     ASSERT_EQ(run->atomCount, 3);
     for (int32_t k = 0; k < run->atomCount; ++k) {
@@ -110,9 +104,8 @@ TEST_P(ListingTotalsTest, AtomCountAndFlagCount) {
         for (int32_t i = 0; i < c.groupSizes[g]; ++i)
             rows.push_back({"A", "T" + std::to_string(g)});
     }
-    test::Scratch dir;
     auto run = test::runWithSites(rows);
-    const std::string report = listSites(*run, dir);
+    const std::string report = listSites(*run);
 
     EXPECT_EQ(run->atomCount, c.atomCount);
     EXPECT_EQ(run->selection.flagCount, c.flagCount);

@@ -1,4 +1,5 @@
-// Test support: a record file in a fresh scratch folder, read back as one text.
+// Test support shared by every test folder: a record file in a fresh scratch folder, read back as
+// one text.
 #pragma once
 
 #include <string>
