@@ -18,8 +18,7 @@ RecordFile& CifFiles::structure(const std::string& text) {
 }
 
 RecordFile& CifFiles::corpusStructure(const std::string& name) {
-    std::filesystem::copy_file(test::sourcePath("tests/data/corpus/" + name),
-                               scratch_.file("at.cif"));
+    std::filesystem::copy_file(test::corpusPath(name), scratch_.file("at.cif"));
     return openStructure();
 }
 

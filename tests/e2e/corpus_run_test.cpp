@@ -4,7 +4,6 @@
 
 #include <filesystem>
 #include <regex>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -14,19 +13,13 @@ namespace molframe {
 namespace {
 
 namespace fs = std::filesystem;
+using test::linesOf;
 using test::Scratch;
-
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
 
 std::vector<std::string> structureFiles() {
     std::vector<std::string> files;
-    for (const auto& entry : fs::directory_iterator(test::sourcePath("tests/data/corpus"))) {
-        if (entry.path().extension() == ".cif") files.push_back(entry.path().string());
+    for (const std::string& name : test::corpusStructureNames()) {
+        files.push_back(test::corpusPath(name).string());
     }
     for (const auto& entry : fs::directory_iterator(test::sourcePath("examples"))) {
         if (entry.is_directory()) files.push_back((entry.path() / "at.cif").string());

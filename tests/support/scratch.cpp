@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -104,6 +105,26 @@ ProcessResult runMolframeIn(const std::filesystem::path& folder,
 
 std::filesystem::path sourcePath(const std::string& relative) {
     return std::filesystem::path(MOLFRAME_SOURCE_DIR) / relative;
+}
+
+std::filesystem::path corpusPath(const std::string& name) {
+    return sourcePath("tests/data/corpus/" + name);
+}
+
+std::vector<std::string> corpusStructureNames() {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(sourcePath("tests/data/corpus"))) {
+        if (entry.path().extension() == ".cif") names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
 }
 
 }  // namespace molframe::test

@@ -1,4 +1,5 @@
-// Test support shared by every test folder: scratch folders, whole files, runs of the tools.
+// Test support shared by every test folder: scratch folders, whole files, runs of the tools,
+// files of the source tree.
 #pragma once
 
 #include <filesystem>
@@ -50,5 +51,14 @@ ProcessResult runMolframeIn(const std::filesystem::path& folder,
 
 /// A file of the source tree, e.g. "tests/data/corpus/cod-2016949.cif".
 std::filesystem::path sourcePath(const std::string& relative);
+
+/// A structure of the corpus by its file name, e.g. "cod-2016949.cif".
+std::filesystem::path corpusPath(const std::string& name);
+
+/// The file names of every structure of the corpus (tests/data/corpus/*.cif), sorted.
+std::vector<std::string> corpusStructureNames();
+
+/// The lines of a text, without their line ends.
+std::vector<std::string> linesOf(const std::string& text);
 
 }  // namespace molframe::test

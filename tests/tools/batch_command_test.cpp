@@ -15,17 +15,11 @@ namespace molframe::tools {
 namespace {
 
 namespace fs = std::filesystem;
+using molframe::test::linesOf;
 using molframe::test::ProcessResult;
 using molframe::test::Scratch;
 
 const std::string batch = std::string(MOLFRAME_BINARY_DIR) + "/molframe-batch";
-
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
 
 std::vector<std::string> fieldsOf(const std::string& line) {
     std::vector<std::string> fields;
@@ -49,15 +43,8 @@ std::vector<std::string> folderContent(const fs::path& folder) {
 
 /// The first twenty corpus structures that gemmi reads, by name.
 std::vector<std::string> twentyStructures() {
-    std::vector<std::string> names;
-    for (const auto& entry :
-         fs::directory_iterator(molframe::test::sourcePath("tests/data/corpus"))) {
-        const std::string name = entry.path().filename();
-        if (entry.path().extension() == ".cif" && name != "structurefinder-breit_tb13_85.cif") {
-            names.push_back(name);
-        }
-    }
-    std::sort(names.begin(), names.end());
+    std::vector<std::string> names = molframe::test::corpusStructureNames();
+    std::erase(names, "structurefinder-breit_tb13_85.cif");
     names.resize(20);
     return names;
 }
@@ -113,7 +100,7 @@ TEST(BatchCommandTest, TwentyStructuresAndABrokenOneTwoAtATime) {
 
 TEST(BatchCommandTest, GivenSelectionFileIsUsedForEveryStructure) {
     Scratch dir;
-    const std::string structure = molframe::test::sourcePath("tests/data/corpus/cod-2016949.cif");
+    const std::string structure = molframe::test::corpusPath("cod-2016949.cif");
     fs::create_directory(dir.path() / "again");
     fs::copy_file(structure, dir.path() / "again" / "cod-2016949.cif");
     dir.write("kesp.dat", "\n3 0\n");  // the first three atoms in range mode
@@ -134,13 +121,12 @@ TEST(BatchCommandTest, GivenSelectionFileIsUsedForEveryStructure) {
 TEST(BatchCommandTest, ProgressLineCountsDoneAndFailed) {
     Scratch dir;
     dir.write("broken.cif", "data_b\n");
-    const std::vector<std::string> args = {
-        "-j",
-        "1",
-        "-o",
-        dir.file("out"),
-        molframe::test::sourcePath("tests/data/corpus/cod-2016949.cif").string(),
-        dir.file("broken.cif")};
+    const std::vector<std::string> args = {"-j",
+                                           "1",
+                                           "-o",
+                                           dir.file("out"),
+                                           molframe::test::corpusPath("cod-2016949.cif").string(),
+                                           dir.file("broken.cif")};
     std::ostringstream out;
     std::ostringstream err;
     EXPECT_EQ(runBatchCommand(args, out, err, true), 1);

@@ -27,19 +27,6 @@ using molframe::test::Scratch;
 
 const std::string importer = std::string(MOLFRAME_BINARY_DIR) + "/molframe-import";
 
-fs::path corpusDir() {
-    return molframe::test::sourcePath("tests/data/corpus");
-}
-
-std::vector<std::string> corpusFiles() {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(corpusDir())) {
-        if (entry.path().extension() == ".cif") names.push_back(entry.path().filename());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 std::string testName(const std::string& file) {
     std::string name = fs::path(file).stem();
     std::replace_if(
@@ -154,7 +141,7 @@ std::optional<std::array<double, 3>> expectedExtents(const fs::path& file) {
 class CorpusExtentsTest : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(CorpusExtentsTest, AgreeWithAnIndependentComputation) {
-    const fs::path file = corpusDir() / GetParam();
+    const fs::path file = molframe::test::corpusPath(GetParam());
     const std::optional<std::array<double, 3>> expected = expectedExtents(file);
     Scratch dir;
     const ProcessResult imported =
@@ -185,7 +172,8 @@ TEST_P(CorpusExtentsTest, AgreeWithAnIndependentComputation) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Corpus, CorpusExtentsTest, ::testing::ValuesIn(corpusFiles()),
+INSTANTIATE_TEST_SUITE_P(Corpus, CorpusExtentsTest,
+                         ::testing::ValuesIn(molframe::test::corpusStructureNames()),
                          [](const auto& info) { return testName(info.param); });
 
 class RoundTripTest : public ::testing::TestWithParam<std::string> {};
@@ -193,7 +181,7 @@ class RoundTripTest : public ::testing::TestWithParam<std::string> {};
 // A refinement-program file that closes its atom-site header with the two disorder items:
 // molframe reads it right as it is, and its import changes not one byte of the results.
 TEST_P(RoundTripTest, ImportedFileGivesTheSameResultsAsTheRawFile) {
-    const fs::path file = corpusDir() / GetParam();
+    const fs::path file = molframe::test::corpusPath(GetParam());
     Scratch imported;
     const ProcessResult import =
         molframe::test::runProgram(importer, {"--kesp", "all", file.string()}, imported.path());

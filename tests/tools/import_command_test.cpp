@@ -26,7 +26,7 @@ ProcessResult runImporter(const Scratch& dir, const std::vector<std::string>& ar
 }
 
 std::string corpus(const std::string& name) {
-    return molframe::test::sourcePath("tests/data/corpus/" + name).string();
+    return molframe::test::corpusPath(name).string();
 }
 
 /// The names in the folder, sorted.
