@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "support/cif_text.hpp"
 #include "support/scratch.hpp"
 #include "tools/batch_summary.hpp"
 
@@ -207,18 +208,17 @@ INSTANTIATE_TEST_SUITE_P(Corpus, RoundTripTest,
 // no type symbols, a label with a blank) imported gives what the refinement program's layout
 // of the same structure gives.
 TEST(PublicLayoutTest, GivesTheResultsOfTheRefinementProgramLayout) {
+    const molframe::test::CellTexts cell{"10.0", "11.0", "12.0", "90.0", "100.0", "90.0"};
     Scratch legacy;
     legacy.write("at.cif",
-                 "data_legacy\n"
-                 "_cell_length_a     10.0\n_cell_length_b     11.0\n_cell_length_c     12.0\n"
-                 "_cell_angle_alpha  90.0\n_cell_angle_beta   100.0\n_cell_angle_gamma  90.0\n"
-                 "loop_\n_atom_site_label\n_atom_site_type_symbol\n_atom_site_fract_x\n"
-                 "_atom_site_fract_y\n_atom_site_fract_z\n_atom_site_U_iso_or_equiv\n"
-                 "_atom_site_disorder_assembly\n_atom_site_disorder_group\n"
-                 "'C 1' C 0.1 0.2 0.3 0.02 . .\n"
-                 "Cl2 Cl 0.4 0.1 0.2 0.02 . .\n"
-                 "O3 O 0.3 0.3 0.1 0.02 . .\n"
-                 "loop_\n");
+                 "data_legacy\n" + molframe::test::alignedCellLines(cell) +
+                     "loop_\n_atom_site_label\n_atom_site_type_symbol\n_atom_site_fract_x\n"
+                     "_atom_site_fract_y\n_atom_site_fract_z\n_atom_site_U_iso_or_equiv\n"
+                     "_atom_site_disorder_assembly\n_atom_site_disorder_group\n"
+                     "'C 1' C 0.1 0.2 0.3 0.02 . .\n"
+                     "Cl2 Cl 0.4 0.1 0.2 0.02 . .\n"
+                     "O3 O 0.3 0.3 0.1 0.02 . .\n"
+                     "loop_\n");
     legacy.write("kesp.dat", "\n3 0\n");
     Scratch imported;
     imported.write("public.cif",
