@@ -1,14 +1,13 @@
 #include "support/scratch.hpp"
 
-#include <fcntl.h>
 #include <stdlib.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+
+#include "tools/child_process.hpp"
 
 namespace molframe::test {
 
@@ -46,56 +45,14 @@ void writeFile(const std::filesystem::path& path, const std::string& text) {
     if (!out) throw std::runtime_error("cannot write " + path.string());
 }
 
-namespace {
-
-std::string drain(int fd) {
-    std::string text;
-    char buffer[4096];
-    ssize_t got = 0;
-    while ((got = ::read(fd, buffer, sizeof buffer)) > 0)
-        text.append(buffer, static_cast<std::size_t>(got));
-    return text;
-}
-
-}  // namespace
-
 ProcessResult runProgram(const std::string& program, const std::vector<std::string>& arguments,
                          const std::filesystem::path& folder) {
-    // Both streams go to files, so a large output cannot block the child.
-    char outName[] = "/tmp/molframe-out-XXXXXX";
-    char errName[] = "/tmp/molframe-err-XXXXXX";
-    const int outFd = mkstemp(outName);
-    const int errFd = mkstemp(errName);
-    if (outFd < 0 || errFd < 0) throw std::runtime_error("mkstemp failed");
-    const pid_t pid = fork();
-    if (pid < 0) throw std::runtime_error("fork failed");
-    if (pid == 0) {
-        const int nullFd = ::open("/dev/null", O_RDONLY);
-        dup2(nullFd, 0);
-        dup2(outFd, 1);
-        dup2(errFd, 2);
-        if (chdir(folder.c_str()) != 0) _exit(127);
-        std::vector<char*> argv;
-        argv.push_back(const_cast<char*>(program.c_str()));
-        for (const std::string& argument : arguments)
-            argv.push_back(const_cast<char*>(argument.c_str()));
-        argv.push_back(nullptr);
-        execv(program.c_str(), argv.data());
-        _exit(127);
-    }
-    int wstatus = 0;
-    waitpid(pid, &wstatus, 0);
-    ProcessResult result;
-    result.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
-    lseek(outFd, 0, SEEK_SET);
-    lseek(errFd, 0, SEEK_SET);
-    result.out = drain(outFd);
-    result.err = drain(errFd);
-    ::close(outFd);
-    ::close(errFd);
-    ::unlink(outName);
-    ::unlink(errName);
-    return result;
+    // Both streams go to files of their own folder, so a large output cannot block the child.
+    const Scratch streams;
+    const tools::ProgramOutcome outcome = tools::runProgram(
+        {program, arguments, folder, streams.file("stdout"), streams.file("stderr")});
+    if (!outcome.started) throw std::runtime_error(outcome.problem);
+    return ProcessResult{outcome.exitStatus, streams.read("stdout"), streams.read("stderr")};
 }
 
 ProcessResult runMolframeIn(const std::filesystem::path& folder,
