@@ -6,7 +6,7 @@ namespace {
 
 /// One centred atom projected on the axis in column 1, 2 or 3: (A1 X + Y A2) + Z A3.
 float projectOnAxis(const PrincipalAxes& axes, int32_t column, float x, float y, float z) {
-    const float* a = axes.axis.data() + 3 * (column - 1);
+    const float* a = axes.axis.data() + tensorPosition(1, column);
     return (a[0] * x + y * a[1]) + z * a[2];
 }
 

@@ -10,16 +10,11 @@ namespace molframe {
 
 namespace {
 
-/// First position of axis column 1 (VL), 2 (VS) or 3 (VV) in the axis matrix.
-constexpr int32_t columnStart(int32_t column) {
-    return 3 * (column - 1);
-}
-
 /// Whether the axis in the given column may be used as EIGRS returned it: its first
 /// component lies within [-1, 1]. NaN fails both comparisons; the other components are
 /// not looked at.
 bool isUsableAxis(const PrincipalAxes& axes, int32_t column) {
-    const float first = axes.axis[columnStart(column)];
+    const float first = axes.axis[tensorPosition(1, column)];
     return first >= -1.0f && first <= 1.0f;
 }
 
@@ -28,15 +23,15 @@ bool isUsableAxis(const PrincipalAxes& axes, int32_t column) {
 /// reversed.
 void rebuildAxis(PrincipalAxes& axes, int32_t target, int32_t p, int32_t q) {
     const auto& a = axes.axis;
-    const float p1 = a[columnStart(p)];
-    const float p2 = a[columnStart(p) + 1];
-    const float p3 = a[columnStart(p) + 2];
-    const float q1 = a[columnStart(q)];
-    const float q2 = a[columnStart(q) + 1];
-    const float q3 = a[columnStart(q) + 2];
-    axes.axis[columnStart(target)] = p3 * q2 - p2 * q3;
-    axes.axis[columnStart(target) + 1] = p3 * q1 - p1 * q3;
-    axes.axis[columnStart(target) + 2] = p2 * q1 - p1 * q2;
+    const float p1 = a[tensorPosition(1, p)];
+    const float p2 = a[tensorPosition(1, p) + 1];
+    const float p3 = a[tensorPosition(1, p) + 2];
+    const float q1 = a[tensorPosition(1, q)];
+    const float q2 = a[tensorPosition(1, q) + 1];
+    const float q3 = a[tensorPosition(1, q) + 2];
+    axes.axis[tensorPosition(1, target)] = p3 * q2 - p2 * q3;
+    axes.axis[tensorPosition(1, target) + 1] = p3 * q1 - p1 * q3;
+    axes.axis[tensorPosition(1, target) + 2] = p2 * q1 - p1 * q2;
 }
 
 /// Which two axes rebuild each one, in the order of the tests.

@@ -82,6 +82,12 @@ struct TransferMatrix {
     float t33 = 0.0f;
 };
 
+/// Position of element (row, column), counting from 1, of a 3 by 3 matrix stored by columns
+/// with leading dimension 3 (the tensor and the axes): (row - 1) + 3 (column - 1).
+constexpr int32_t tensorPosition(int32_t row, int32_t column) {
+    return (row - 1) + 3 * (column - 1);
+}
+
 /// Second-moment tensor of the selected atoms, by columns with leading dimension 3.
 struct MomentTensor {
     std::array<float, 9> element{};
