@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "tools/child_process.hpp"
+#include "tools/text_file.hpp"
 
 namespace molframe::tools {
 
@@ -41,11 +42,10 @@ class ScratchFolder {
     fs::path path_;
 };
 
+/// The whole file; "" when it cannot be read (a log or a result that a failed run left out).
 std::string readWholeFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    std::string ignored;
+    return readTextFile(path.string(), ignored).value_or("");
 }
 
 /// The first console line of the logs, in the order given, else the outcome's problem.

@@ -10,6 +10,7 @@
 
 #include "tools/import_structure.hpp"
 #include "tools/structure_layout.hpp"
+#include "tools/text_file.hpp"
 
 namespace molframe::tools {
 
@@ -19,32 +20,6 @@ namespace fs = std::filesystem;
 
 constexpr const char* usage =
     "usage: molframe-import [--block NAME] [--kesp all] INPUT.cif [-o OUTPUT]";
-
-/// The whole file, or std::nullopt with the cause in `cause`.
-std::optional<std::string> readWholeFile(const std::string& path, std::string& cause) {
-    std::error_code code;
-    if (fs::is_directory(path, code)) {
-        cause = "is a directory";
-        return std::nullopt;
-    }
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
-        cause = std::strerror(errno);
-        return std::nullopt;
-    }
-    std::string text;
-    char buffer[65536];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, got);
-    const bool failed = std::ferror(file) != 0;
-    const int error = errno;
-    std::fclose(file);
-    if (failed) {
-        cause = std::strerror(error);
-        return std::nullopt;
-    }
-    return text;
-}
 
 /// One file to write: where, and what.
 struct OutputFile {
@@ -156,7 +131,7 @@ int runImport(std::span<const std::string> args, std::ostream& out, std::ostream
     const std::optional<ImportOptions> options = parseImportOptions(args, problem);
     if (!options) return fail(err, problem + "\n" + usage);
 
-    const std::optional<std::string> text = readWholeFile(options->input, problem);
+    const std::optional<std::string> text = readTextFile(options->input, problem);
     if (!text) return fail(err, options->input + ": cannot read: " + problem);
 
     ImportedStructure structure;
