@@ -5,7 +5,6 @@
 #include <fstream>
 #include <mutex>
 #include <ostream>
-#include <sstream>
 #include <thread>
 
 #include "tools/child_process.hpp"
