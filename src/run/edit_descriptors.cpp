@@ -82,7 +82,7 @@ class DescriptorParser {
         if (c == '\'' || c == '"') return parseQuoted();
         if (c == '/') {
             ++pos_;
-            add(EditDescriptor{EditDescriptor::Kind::next_record, 0, 0, {}}, 1);
+            add(EditDescriptor{EditDescriptor::Kind::slash, 0, 0, {}}, 1);
             return;
         }
         const bool counted = digitNext();
@@ -100,7 +100,7 @@ class DescriptorParser {
                 d.width = count;
                 return add(d, 1);
             case '/':
-                d.kind = EditDescriptor::Kind::next_record;
+                d.kind = EditDescriptor::Kind::slash;
                 return add(d, count);
             case 'A':
                 d.kind = EditDescriptor::Kind::text;

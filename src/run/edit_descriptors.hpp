@@ -10,8 +10,8 @@ namespace molframe {
 
 /// One edit descriptor; repeat counts are expanded, so "3F10.5" gives three entries.
 struct EditDescriptor {
-    enum class Kind { text, integer, real, skip, text_literal, next_record };
-    Kind kind = Kind::text_literal;
+    enum class Kind { text, integer, real, skip, textLiteral, slash };
+    Kind kind = Kind::textLiteral;
     int32_t width = 0;     ///< Aw, Iw, Fw.d: w (-1 for A without width); nX: n
     int32_t decimals = 0;  ///< Fw.d: d
     std::string literal;   ///< quoted or nH text

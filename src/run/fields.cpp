@@ -7,8 +7,6 @@
 #include <cstdlib>
 #include <string>
 
-#include "run/records.hpp"
-
 namespace molframe {
 
 namespace {

@@ -139,10 +139,10 @@ std::vector<std::string> formatRecords(std::string_view format, std::span<const 
                 case Kind::skip:
                     record.pendingBlanks += static_cast<std::size_t>(d.width);
                     break;
-                case Kind::text_literal:
+                case Kind::textLiteral:
                     record.append(d.literal);
                     break;
-                case Kind::next_record:
+                case Kind::slash:
                     records.push_back(record.take());
                     break;
             }
@@ -288,10 +288,10 @@ ReadStatus RecordFile::readItems(Exits exits, std::string_view format,
                 case Kind::skip:
                     column += static_cast<std::size_t>(d.width);
                     break;
-                case Kind::text_literal:
+                case Kind::textLiteral:
                     column += d.literal.size();
                     break;
-                case Kind::next_record:
+                case Kind::slash:
                     record = nextRecord();
                     if (record == nullptr)
                         return fail(exits, ReadStatus::endOfFile, next_ + 1, "end of file");

@@ -1,4 +1,5 @@
-// Formatted records: edit-descriptor lists, record files, list-directed and internal reads.
+// Formatted records: edit-descriptor lists, record files, list-directed reads; the internal
+// read of one real (readReal) comes with the fields.
 //
 // Every record layout of the system is quoted as its edit-descriptor list, e.g.
 //   report.write("(I4,X,3F10.5,4X,A4,X,A4)", group, x, y, z, label, type);
@@ -14,6 +15,7 @@
 #include <variant>
 #include <vector>
 
+#include "run/fields.hpp"
 #include "run/fixed_text.hpp"
 
 namespace molframe {
@@ -69,10 +71,6 @@ void writeConsole(std::string_view format, const T&... items) {
     const WriteItem list[] = {toWriteItem(items)..., WriteItem(int32_t{0})};
     writeRecords(stdout, format, std::span<const WriteItem>(list, sizeof...(T)));
 }
-
-/// Reads one real with Fw.d from the first w characters of text (blanks ignored, d implied
-/// decimals only for a mantissa without a point); false and target untouched on a bad field.
-bool readReal(std::string_view text, int32_t w, int32_t d, float& target);
 
 /// A text file of records, opened by name in the working directory.
 /// Reading: records split at LF, a CR before the LF belongs to the line end.
